@@ -1,0 +1,4 @@
+#include "driver/driver.h"
+
+HANDLE hEventVideo = NULL;
+HANDLE hEventMonitor = NULL;

@@ -1,0 +1,53 @@
+// Requests on kernel objects: events and handles.
+#include "handlers.h"
+
+namespace winsim::server {
+
+void handle(Server &s, Conn &c, const proto::CreateEventReq &r) {
+  if (!c.process) return s.reply(c, kErrAccessDenied, proto::CreateEventRep{});
+  std::shared_ptr<Event> event = r.name.empty() ? nullptr : s.eventNames.find(r.name);
+  bool existed = event != nullptr;
+  if (!event) {
+    event = std::make_shared<Event>(Event{r.manualReset != 0, r.initialState != 0, r.name});
+    s.eventNames.add(event);
+  }
+  std::uint32_t handle = c.process->handles.add(std::move(event));
+  s.reply(c, 0, proto::CreateEventRep{handle, existed ? 1u : 0u});
+}
+
+void handle(Server &s, Conn &c, const proto::OpenEventReq &r) {
+  if (!c.process) return s.reply(c, kErrAccessDenied, proto::OpenEventRep{});
+  std::shared_ptr<Event> event = r.name.empty() ? nullptr : s.eventNames.find(r.name);
+  if (!event) return s.reply(c, kErrFileNotFound, proto::OpenEventRep{});
+  s.reply(c, 0, proto::OpenEventRep{c.process->handles.add(std::move(event))});
+}
+
+void handle(Server &s, Conn &c, const proto::EventOpReq &r) {
+  Event *e = c.process ? c.process->handles.get(r.handle) : nullptr;
+  if (!e) return s.reply(c, kErrInvalidHandle, proto::EventOpRep{});
+  switch (r.op) {
+    case 0:
+      e->signalled = true;
+      break;
+    case 1:
+      e->signalled = false;
+      break;
+    case 2:
+      // Pulse: whoever waits now is released, then the event is reset.
+      e->signalled = true;
+      s.settle();
+      e->signalled = false;
+      break;
+    default:
+      return s.reply(c, kErrInvalidParameter, proto::EventOpRep{});
+  }
+  s.reply(c, 0, proto::EventOpRep{});
+}
+
+void handle(Server &s, Conn &c, const proto::CloseHandleReq &r) {
+  if (!c.process || !c.process->handles.close(r.handle))
+    return s.reply(c, kErrInvalidHandle, proto::CloseHandleRep{});
+  s.reply(c, 0, proto::CloseHandleRep{});
+}
+
+}  // namespace winsim::server
