@@ -6,37 +6,37 @@ using namespace winsim::tool;
 
 namespace {
 
-std::optional<Args> parse(std::vector<std::string> argv, const OptionSpec &spec) { return parse_args(argv, spec); }
+std::optional<Args> parse(std::vector<std::string> argv, const ArgShape &shape) { return parse_args(argv, shape); }
 
 }  // namespace
 
 TEST(ParseArgs, OptionsMayComeAfterPositionalsAndNegativeNumbersStayPositional) {
-  OptionSpec spec{{"count"}, false, false, 2, 4};
-  auto a = parse({"Main", "WM_USER", "--count", "3", "-1", "0x10"}, spec);
+  ArgShape shape{{"count"}, false, false, 2, 4};
+  auto a = parse({"Main", "WM_USER", "--count", "3", "-1", "0x10"}, shape);
   ASSERT_TRUE(a);
   EXPECT_EQ(a->positional, (std::vector<std::string>{"Main", "WM_USER", "-1", "0x10"}));
   EXPECT_EQ(a->options.at("count"), "3");
 
-  auto b = parse({"--count=7", "W", "1"}, spec);
+  auto b = parse({"--count=7", "W", "1"}, shape);
   ASSERT_TRUE(b);
   EXPECT_EQ(b->options.at("count"), "7");
 }
 
 TEST(ParseArgs, RejectsBadShapes) {
-  OptionSpec spec{{"count"}, false, false, 2, 4};
-  EXPECT_FALSE(parse({"W"}, spec)) << "too few";
-  EXPECT_FALSE(parse({"W", "1", "2", "3", "4"}, spec)) << "too many";
-  EXPECT_FALSE(parse({"W", "1", "--count"}, spec)) << "missing value";
-  EXPECT_FALSE(parse({"W", "1", "--bogus", "1"}, spec)) << "unknown option";
+  ArgShape shape{{"count"}, false, false, 2, 4};
+  EXPECT_FALSE(parse({"W"}, shape)) << "too few";
+  EXPECT_FALSE(parse({"W", "1", "2", "3", "4"}, shape)) << "too many";
+  EXPECT_FALSE(parse({"W", "1", "--count"}, shape)) << "missing value";
+  EXPECT_FALSE(parse({"W", "1", "--bogus", "1"}, shape)) << "unknown option";
 }
 
 TEST(ParseArgs, SettingsKeepOrderAndLaunchStopsAtProgram) {
-  OptionSpec start{{}, true, false, 0, 0};
+  ArgShape start{{}, true, false, 0, 0};
   auto s = parse({"--vbl", "0", "--version=nt", "--escape.Rset", "5"}, start);
   ASSERT_TRUE(s);
   EXPECT_EQ(s->settings, (std::vector<std::string>{"vbl=0", "version=nt", "escape.Rset=5"}));
 
-  OptionSpec launch{{"show"}, false, true, 1, 100};
+  ArgShape launch{{"show"}, false, true, 1, 100};
   auto l = parse({"--show", "7", "--", "prog", "--show", "x", "--"}, launch);
   ASSERT_TRUE(l);
   EXPECT_EQ(l->options.at("show"), "7");

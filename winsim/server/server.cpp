@@ -1,5 +1,6 @@
 // The server's one event loop: the listening socket, the connections, the children's pidfds
 // and the nearest held request's deadline.
+#include "fd.h"
 #include "server.h"
 
 #include <poll.h>
@@ -25,24 +26,6 @@ namespace {
 
 // How often children are looked at when the kernel gives no pidfd for them.
 constexpr int kReapPollMs = 50;
-
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd &) = delete;
-  Fd &operator=(const Fd &) = delete;
-  int get() const { return fd_; }
-  void reset() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-  }
-
- private:
-  int fd_;
-};
 
 bool fail(const char *what, const std::string &detail) {
   std::fprintf(stderr, "winsim serve: %s %s: %s\n", what, detail.c_str(), std::strerror(errno));

@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "fd.h"
 #include "common.h"
 #include "server.h"
 #include "verbs.h"
@@ -17,22 +18,6 @@
 namespace winsim::tool {
 
 namespace {
-
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  Fd(const Fd &) = delete;
-  Fd &operator=(const Fd &) = delete;
-  ~Fd() { reset(); }
-  int get() const { return fd_; }
-  void reset() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-  }
-
- private:
-  int fd_;
-};
 
 [[noreturn]] void refuse_errno(const std::string &what) { refuse(what + ": " + std::strerror(errno)); }
 

@@ -57,7 +57,7 @@ int main(int argc, char **argv) {
   for (const auto &v : kVerbs)
     if (argv[1] == std::string(v.name)) verb = &v;
   if (!verb) return usage(nullptr, "");
-  auto args = parse_args(std::vector<std::string>(argv + 2, argv + argc), verb->spec);
+  auto args = parse_args(std::vector<std::string>(argv + 2, argv + argc), verb->shape);
   if (!args) return usage(verb, "");
   try {
     int status = verb->run(*args);

@@ -6,7 +6,7 @@
 
 namespace winsim::tool {
 
-std::optional<Args> parse_args(const std::vector<std::string> &argv, const OptionSpec &spec) {
+std::optional<Args> parse_args(const std::vector<std::string> &argv, const ArgShape &shape) {
   Args args;
   bool optionsOver = false;
   for (std::size_t i = 0; i < argv.size(); ++i) {
@@ -17,7 +17,7 @@ std::optional<Args> parse_args(const std::vector<std::string> &argv, const Optio
         continue;
       }
       args.positional.push_back(a);
-      if (spec.stopAtPositional) optionsOver = true;
+      if (shape.stopAtPositional) optionsOver = true;
       continue;
     }
     std::string name = a.substr(2), value;
@@ -29,14 +29,14 @@ std::optional<Args> parse_args(const std::vector<std::string> &argv, const Optio
       value = argv[++i];
     }
     if (name.empty()) return std::nullopt;
-    if (std::find(spec.valued.begin(), spec.valued.end(), name) != spec.valued.end())
+    if (std::find(shape.valued.begin(), shape.valued.end(), name) != shape.valued.end())
       args.options[name] = value;
-    else if (spec.anyKey)
+    else if (shape.anyKey)
       args.settings.push_back(name + "=" + value);
     else
       return std::nullopt;
   }
-  if (args.positional.size() < spec.minArgs || args.positional.size() > spec.maxArgs)
+  if (args.positional.size() < shape.minArgs || args.positional.size() > shape.maxArgs)
     return std::nullopt;
   return args;
 }

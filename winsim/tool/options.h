@@ -11,7 +11,7 @@
 namespace winsim::tool {
 
 // What a verb accepts besides its positional arguments.
-struct OptionSpec {
+struct ArgShape {
   std::vector<std::string> valued;  // names of --NAME VALUE options
   bool anyKey = false;              // any --KEY VALUE (desktop settings)
   bool stopAtPositional = false;    // the first positional ends the options (launch)
@@ -29,7 +29,7 @@ struct Args {
 
 // nullopt: unknown option, missing value or wrong number of positionals. "--" ends the
 // options; "--NAME=VALUE" is accepted for "--NAME VALUE".
-std::optional<Args> parse_args(const std::vector<std::string> &argv, const OptionSpec &spec);
+std::optional<Args> parse_args(const std::vector<std::string> &argv, const ArgShape &shape);
 
 // Unsigned decimal or 0x hex that fits in 32 bits.
 std::optional<std::uint32_t> parse_u32(std::string_view text);

@@ -17,7 +17,7 @@ struct BadUsage {
 struct Verb {
   const char *name;
   const char *usage;  // what follows "winsim NAME"
-  OptionSpec spec;
+  ArgShape shape;
   int (*run)(const Args &args);
 };
 
