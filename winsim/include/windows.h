@@ -6,5 +6,8 @@
 #include "winbase.h"
 #include "wingdi.h"
 #include "winuser.h"
+#include "fileapi.h"
+#include "libloaderapi.h"
+#include "winver.h"
 
 #endif

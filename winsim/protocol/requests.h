@@ -14,7 +14,7 @@
 #pragma once
 
 // clang-format off
-#define WINSIM_REQUESTS(X) \
+#define WINSIM_CORE_REQUESTS(X) \
   /* ---- connection ---- */ \
   /* role 0: a thread of a desktop process; role 1: the winsim command. pid: the peer's pid. */ \
   X(Hello,         IN(U32, role) OUT(U32, pid)) \
@@ -126,3 +126,11 @@
   X(CheckMenuItem, IN(U32, menu) IN(U32, item) IN(U32, flags) OUT(U32, prev)) \
   X(EnableMenuItem, IN(U32, menu) IN(U32, item) IN(U32, flags) OUT(U32, prev))
 // clang-format on
+
+// The table is split by area, one header each, so that each area's requests stand together.
+#include "requests_adapter.h"
+#include "requests_ui.h"
+#include "requests_ddraw.h"
+
+#define WINSIM_REQUESTS(X) \
+  WINSIM_CORE_REQUESTS(X) WINSIM_ADAPTER_REQUESTS(X) WINSIM_UI_REQUESTS(X) WINSIM_DDRAW_REQUESTS(X)
