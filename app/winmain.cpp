@@ -3,6 +3,7 @@
 #include "app/ostik.h"
 #include "app/options.h"
 #include "driver/driver.h"
+#include "overlay/overlay.h"
 #include "resource.h"
 #include "ui/log.h"
 
@@ -60,9 +61,12 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
         return 0;
     if (!CreateMainWindow(hInstance, nCmdShow))
         return 0;
+    if (!StartDriverLink())
+        return 0;
 
     /* Without the table no accelerator is translated; nothing else changes. */
     hAccel = LoadAcceleratorsA(hInstance, szClassName);
+    InitFrameRate();
 
     LogPrintf("Command line was: <%s>\n", lpCmdLine);
     EchoOptions(szOptions);
@@ -84,11 +88,12 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
 
         /* The event service answers here, also in a turn that took WM_QUIT. */
         if (iEvent == 0) {
-            /* the video event */
+            ServiceVideoEvent();
         }
         if (iEvent == 1) {
-            /* the monitor event */
+            ServiceMonitorEvent();
         }
     }
+    StopDriverLink();
     return (int)msg.wParam;
 }

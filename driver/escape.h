@@ -28,6 +28,11 @@ typedef struct tagOSTIK_ESCAPE_DATA {
     DWORD dwReserved;
 } OSTIK_ESCAPE_DATA;
 
+/* The driver reads exactly 28 bytes: a different size must not compile. */
+typedef char OSTIK_ESCAPE_DATA_SIZE_CHECK[sizeof(OSTIK_ESCAPE_DATA) == 28 ? 1 : -1];
+
+#define OSTIK_VXD_STAT OSTIK_FOURCC('S', 't', 'a', 't')
+
 /* Sends one command in lpData and logs its outcome. */
 void CallOstikEscape(HDC hdcScreen, OSTIK_ESCAPE_DATA *lpData, DWORD dwCommand,
                      LPCSTR lpszHeader, LPCSTR lpszFailureFormat);

@@ -35,11 +35,49 @@ std::string drawn(int y, int number, const std::string &text) {
 }
 
 // The lines a log shows from message `first` on, one line per message, from y = 16 * first.
+// Messages from kDriverEnd on sit one line lower: the driver link's last message has two.
+std::vector<std::string> numbered(int first, const std::vector<std::string> &texts);
+
+// What a healthy driver link logs at start-up, messages 1 to 25.
+const std::vector<std::string> kDriverStart = {
+    "Event \"ParoxOstikVideoEvent(1)\" set up.", "Ring0 event \"ParoxOstikVideoEvent(1)\" set up.",
+    "Event \"ParoxOstikMonitorEvent(1)\" set up.", "Ring0 event \"ParoxOstikMonitorEvent(1)\" set up.",
+    "Found \\\\\\\\.\\\\quomvd VxD.", "VxD op succeeded.",
+    "PAROX_OSTIK_ESCAPE: Rset", "    hVideoEvent 0x0", "    dwPeriodVideoVBL 2",
+    "    hMonitorEvent 0x0", "    dwPeriodMonitorVBL 60", "    result=0",
+    "PAROX_OSTIK_ESCAPE: GoEV", "    hVideoEvent 0xc1f0a010", "    dwPeriodVideoVBL 2",
+    "    hMonitorEvent 0x0", "    dwPeriodMonitorVBL 60", "    result=0",
+    "PAROX_OSTIK_ESCAPE: GoEM", "    hVideoEvent 0xc1f0a010", "    dwPeriodVideoVBL 2",
+    "    hMonitorEvent 0xc1f0a020", "    dwPeriodMonitorVBL 60", "    result=0",
+    "All systems nominal."};
+const int kDriverEnd = 26;
+
+// Where message n starts: the log goes back to the top once it has passed y = 580.
+int topOf(int n) {
+  int y = 0;
+  for (int m = 0; m < n; ++m) {
+    y += m == kDriverEnd - 1 ? 32 : 16;
+    if (y > 580) y = 0;
+  }
+  return y;
+}
+
 std::vector<std::string> numbered(int first, const std::vector<std::string> &texts) {
   std::vector<std::string> out;
-  for (std::size_t i = 0; i < texts.size(); ++i)
-    out.push_back(drawn(16 * (first + static_cast<int>(i)), first + static_cast<int>(i), texts[i]));
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    int n = first + static_cast<int>(i);
+    out.push_back(drawn(topOf(n), n, texts[i]));
+    if (n == kDriverEnd - 1) out.push_back(std::to_string(topOf(n) + 16) + " 0 Ready for takeoff.");
+  }
   return out;
+}
+
+// A shown helper's log: "Text output running.", the driver link, then `texts`.
+std::vector<std::string> started(const std::vector<std::string> &texts) {
+  std::vector<std::string> all = {"Text output running."};
+  all.insert(all.end(), kDriverStart.begin(), kDriverStart.end());
+  all.insert(all.end(), texts.begin(), texts.end());
+  return all;
 }
 
 struct WindowState {
@@ -50,6 +88,8 @@ struct WindowState {
 
 class Ostik : public Desktop {
  protected:
+  std::vector<std::string> startArgs() const override { return {"--vbl", "0"}; }
+
   std::uint32_t start(std::vector<std::string> args, int show = -1) {
     args.insert(args.begin(), binary("ostik"));
     std::uint32_t pid = launch(args, show);
@@ -93,15 +133,15 @@ TEST_F(Ostik, OptionsDecideWhatTheLogShows) {
     std::vector<std::string> log;  // one line per message, numbered from 0
   } cases[] = {
       {{}, false, {}},
-      {{"-nolurk"}, true, {"Text output running.", "Command line was: <-nolurk>", "Command: <nolurk>"}},
+      {{"-nolurk"}, true, started({"Command line was: <-nolurk>", "Command: <nolurk>"})},
       {{"nolurk", "lurk"}, false, {}},
       {{"foo", "lurk"}, false, {}},  // the later option wins; the usage goes to a silent log
-      {{"/LURK"}, true, {"Text output running.", "Command line was: </LURK>", "Command: <LURK>"}},
+      {{"/LURK"}, true, started({"Command line was: </LURK>", "Command: <LURK>"})},
       {{"nolurk\tkill"}, true,
-       {"Text output running.", "Command line was: <nolurk\\tkill>", "Command: <nolurk\\tkill>"}},
+       started({"Command line was: <nolurk\\tkill>", "Command: <nolurk\\tkill>"})},
       // The unknown token clears kill: with no running copy this one starts, shown.
       {{"kill", "foo"}, true,
-       {"Text output running.", "Command line was: <kill foo>", "Command: <kill>", "Command: <foo>"}},
+       started({"Command line was: <kill foo>", "Command: <kill>", "Command: <foo>"})},
   };
   for (auto &c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
@@ -123,11 +163,11 @@ TEST_F(Ostik, OptionsDecideWhatTheLogShows) {
 TEST_F(Ostik, ScreenShowsTheLogRows) {
   std::uint32_t pid = start({"nolurk"});
   std::vector<std::string> screen = lines("screen", kTitle);
-  ASSERT_GE(screen.size(), 3u);
+  // The client area holds the rows down to the driver link's last message.
+  ASSERT_EQ(screen.size(), 26u);
   EXPECT_EQ(screen[0], "     0:Text output running.");
-  EXPECT_EQ(screen[1], "     1:Command line was: <nolurk>");
-  EXPECT_EQ(screen[2], "     2:Command: <nolurk>");
-  EXPECT_TRUE(std::all_of(screen.begin() + 3, screen.end(), [](auto &l) { return l.empty(); }));
+  EXPECT_EQ(screen[1], "     1:Event \"ParoxOstikVideoEvent(1)\" set up.");
+  EXPECT_EQ(screen[25], "    25:All systems nominal.");
   closeAndExpectExit(pid);
 }
 
@@ -137,13 +177,13 @@ TEST_F(Ostik, LongCommandTailIsCutNeverOverrun) {
   std::uint32_t pid = start({"nolurk", longToken});
   ASSERT_TRUE(window(pid).visible);
   std::vector<std::string> log = lines("textout", kTitle);
-  ASSERT_GE(log.size(), 4u);
-  std::string echoHead = drawn(16, 1, "Command line was: <nolurk xxx");
-  EXPECT_EQ(log[1].rfind(echoHead, 0), 0u);
-  EXPECT_LE(log[1].size() - std::string("16 0 ").size(), 1023u) << "one log line fits its area";
-  EXPECT_EQ(log[2], drawn(32, 2, "Command: <nolurk>"));
-  EXPECT_EQ(log[3], drawn(48, 3, "Command: <" + std::string(999 - 7, 'x') + ">"));
-  EXPECT_EQ(log[4], drawn(64, 4, "Unknown command."));
+  ASSERT_GE(log.size(), 31u);
+  std::string echoHead = drawn(432, 26, "Command line was: <nolurk xxx");
+  EXPECT_EQ(log[27].rfind(echoHead, 0), 0u);
+  EXPECT_LE(log[27].size() - std::string("432 0 ").size(), 1023u) << "one log line fits its area";
+  EXPECT_EQ(log[28], drawn(448, 27, "Command: <nolurk>"));
+  EXPECT_EQ(log[29], drawn(464, 28, "Command: <" + std::string(999 - 7, 'x') + ">"));
+  EXPECT_EQ(log[30], drawn(480, 29, "Unknown command."));
   closeAndExpectExit(pid);
 }
 
@@ -245,11 +285,11 @@ TEST_F(Ostik, MessagesQueuedTogetherAreAllHandled) {
   Result r = run({"post", "--count", "3", kTitle, "WM_SHOWWINDOW", "1", "3"});
   ASSERT_EQ(r.status, 0) << describe(r);
   waitIdle();
-  std::vector<std::string> want = numbered(0, {"Text output running.", "Command line was: <nolurk>",
-                                               "Command: <nolurk>"});
+  std::vector<std::string> want = numbered(0, started({"Command line was: <nolurk>", "Command: <nolurk>"}));
   for (int i = 0; i < 3; ++i) {
-    want.push_back(drawn(48 + 32 * i, 3 + 2 * i, "Asked to show/hide myself."));
-    want.push_back(drawn(64 + 32 * i, 4 + 2 * i, "...but not because of a ShowWindow()"));
+    std::vector<std::string> pair = numbered(28 + 2 * i, {"Asked to show/hide myself.",
+                                                          "...but not because of a ShowWindow()"});
+    want.insert(want.end(), pair.begin(), pair.end());
   }
   EXPECT_EQ(lines("textout", kTitle), want);
   EXPECT_TRUE(window(pid).visible);

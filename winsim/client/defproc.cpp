@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "handles.h"
+#include "process.h"
 #include "rpc.h"
 
 using namespace winsim::client;
@@ -36,7 +37,15 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
         case SC_RESTORE:
           ShowWindow(hWnd, SW_RESTORE);
           break;
+        case SC_MOUSEMENU:
+          track_menu_bar(hWnd);
+          break;
       }
+      return 0;
+    case WM_NCHITTEST:
+      return default_hit_test(hWnd, lParam);
+    case WM_NCLBUTTONDOWN:
+      if (wParam == HTMENU) SendMessageA(hWnd, WM_SYSCOMMAND, SC_MOUSEMENU, lParam);
       return 0;
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && (lParam & (1 << 29))) SendMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -1,6 +1,7 @@
 // Named events and the waits on them.
 #include <windows.h>
 
+#include "devices.h"
 #include "handles.h"
 #include "process.h"
 #include "rpc.h"
@@ -70,6 +71,7 @@ BOOL WINAPI ResetEvent(HANDLE hEvent) { return event_op(hEvent, 1); }
 BOOL WINAPI PulseEvent(HANDLE hEvent) { return event_op(hEvent, 2); }
 
 BOOL WINAPI CloseHandle(HANDLE hObject) {
+  if (close_device(hObject)) return TRUE;
   proto::CloseHandleReq req;
   req.handle = hval(hObject);
   std::uint32_t status = 0;

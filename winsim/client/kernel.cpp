@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "devices.h"
 #include "handles.h"
+#include "library.h"
 #include "process.h"
 #include "rpc.h"
 #include "settings.h"
@@ -34,6 +36,7 @@ struct Export {
   const char *name;
   FARPROC proc;
   const char *setting;
+  bool win95Only = false;  // a kernel export of the Windows 95 family alone
 };
 
 template <class F>
@@ -44,6 +47,7 @@ FARPROC as_farproc(F *f) {
 
 const Export kExports[] = {
     {kUser32, "RegisterClassExA", as_farproc(&RegisterClassExA), "user32.RegisterClassExA"},
+    {kKernel32, "OpenVxDHandle", as_farproc(&OpenVxDHandle), nullptr, true},
 };
 
 }  // namespace
@@ -79,9 +83,11 @@ FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
     for (const Export &e : kExports) {
       if (e.module != module || std::string_view(e.name) != lpProcName) continue;
       if (e.setting && setting(e.setting).value_or("present") == "absent") break;
+      if (e.win95Only && !windows95_family()) break;
       return e.proc;
     }
   }
+  if (auto proc = library_export(hModule, lpProcName)) return *proc;
   set_error(ERROR_PROC_NOT_FOUND);
   return nullptr;
 }

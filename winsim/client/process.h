@@ -13,6 +13,7 @@
 #include "classes.h"
 #include "connection.h"
 #include "resfile.h"
+#include "ui.h"
 
 namespace winsim::client {
 
@@ -53,6 +54,9 @@ struct Process {
   std::vector<AccelTable> accelTables;  // HACCEL = index + kAccelBase
   InputState input;
   std::optional<std::vector<res::Entry>> resources;  // parsed on first use
+  UiState ui;
+  std::map<std::uintptr_t, std::string> devices;  // open device handles and their paths
+  std::uintptr_t nextDevice = 0x00DE0004;
 };
 
 Process &process();

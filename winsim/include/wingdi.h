@@ -43,8 +43,39 @@
 #define SYSTEM_FIXED_FONT 16
 #define DEFAULT_GUI_FONT 17
 
+// Fonts: CreateFontA's weights, character sets, precisions, qualities, pitches and families.
+#define FW_DONTCARE 0
+#define FW_NORMAL 400
+#define FW_BOLD 700
+#define ANSI_CHARSET 0
+#define DEFAULT_CHARSET 1
+#define SYMBOL_CHARSET 2
+#define SHIFTJIS_CHARSET 128
+#define OEM_CHARSET 255
+#define OUT_DEFAULT_PRECIS 0
+#define CLIP_DEFAULT_PRECIS 0
+#define DEFAULT_QUALITY 0
+#define DEFAULT_PITCH 0
+#define FIXED_PITCH 1
+#define VARIABLE_PITCH 2
+#define FF_DONTCARE 0x00
+#define FF_ROMAN 0x10
+#define FF_SWISS 0x20
+#define FF_MODERN 0x30
+
+// Escapes to the display driver.
+#define QUERYESCSUPPORT 8
+
 WINSIM_EXTERN_C_BEGIN
 
+int WINAPI ExtEscape(HDC hdc, int iEscape, int cjInput, LPCSTR lpInData, int cjOutput,
+                     LPSTR lpOutData);
+
+HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight,
+                         DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet,
+                         DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality,
+                         DWORD iPitchAndFamily, LPCSTR pszFaceName);
+BOOL WINAPI DeleteObject(HGDIOBJ ho);
 UINT WINAPI SetTextAlign(HDC hdc, UINT align);
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 HGDIOBJ WINAPI GetStockObject(int i);
@@ -52,5 +83,6 @@ HGDIOBJ WINAPI GetStockObject(int i);
 WINSIM_EXTERN_C_END
 
 #define TextOut TextOutA
+#define CreateFont CreateFontA
 
 #endif

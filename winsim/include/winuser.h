@@ -393,6 +393,71 @@ typedef LRESULT(CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 #define HTBORDER 18
 #define HTCLOSE 20
 
+// Dialogs, dialog styles and controls.
+typedef INT_PTR(CALLBACK *DLGPROC)(HWND, UINT, WPARAM, LPARAM);
+
+#define DS_ABSALIGN 0x01L
+#define DS_SYSMODAL 0x02L
+#define DS_LOCALEDIT 0x20L
+#define DS_SETFONT 0x40L
+#define DS_MODALFRAME 0x80L
+#define DS_NOIDLEMSG 0x100L
+#define DS_SETFOREGROUND 0x200L
+#define DS_CENTER 0x0800L
+
+#define SS_LEFT 0x00000000L
+#define SS_CENTER 0x00000001L
+#define SS_RIGHT 0x00000002L
+#define SS_ICON 0x00000003L
+#define SS_BLACKRECT 0x00000004L
+#define SS_GRAYRECT 0x00000005L
+#define SS_WHITERECT 0x00000006L
+#define SS_SIMPLE 0x0000000BL
+#define SS_TYPEMASK 0x0000001FL
+#define SS_NOPREFIX 0x00000080L
+
+#define BS_PUSHBUTTON 0x00000000L
+#define BS_DEFPUSHBUTTON 0x00000001L
+#define BS_TYPEMASK 0x0000000FL
+#define BN_CLICKED 0
+
+#define DM_GETDEFID (WM_USER + 0)
+#define DC_HASDEFID 0x534B
+
+// Window relations and placement.
+#define GW_HWNDFIRST 0
+#define GW_HWNDLAST 1
+#define GW_HWNDNEXT 2
+#define GW_HWNDPREV 3
+#define GW_OWNER 4
+#define GW_CHILD 5
+
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define SWP_NOZORDER 0x0004
+#define SWP_NOREDRAW 0x0008
+#define SWP_NOACTIVATE 0x0010
+#define SWP_SHOWWINDOW 0x0040
+#define SWP_HIDEWINDOW 0x0080
+
+#define HWND_TOP ((HWND)0)
+
+// System metrics and parameters.
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+#define SM_CXFRAME 32
+#define SM_CYFRAME 33
+#define SM_CYCAPTION 4
+#define SM_CYMENU 15
+#define SPI_GETWORKAREA 0x0030
+
+// Mouse key state in wParam of mouse messages.
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
+
+
 typedef struct tagMSG {
   HWND hwnd;
   UINT message;
@@ -518,6 +583,30 @@ BOOL WINAPI ValidateRect(HWND hWnd, const RECT *lpRect);
 HDC WINAPI GetDC(HWND hWnd);
 int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
 
+BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
+HWND WINAPI GetWindow(HWND hWnd, UINT uCmd);
+BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
+BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable);
+BOOL WINAPI IsWindowEnabled(HWND hWnd);
+HWND WINAPI GetFocus(void);
+HWND WINAPI SetFocus(HWND hWnd);
+int WINAPI GetSystemMetrics(int nIndex);
+BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
+BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString);
+int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount);
+
+BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd,
+                           const RECT *prcRect);
+
+INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
+                               DLGPROC lpDialogFunc, LPARAM dwInitParam);
+BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
+HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
+UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMax);
+BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString);
+LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+
 BOOL WINAPI WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData);
 BOOL WINAPI MessageBeep(UINT uType);
 
@@ -543,5 +632,15 @@ WINSIM_EXTERN_C_END
 #define LoadIcon LoadIconA
 #define LoadCursor LoadCursorA
 #define WinHelp WinHelpA
+#define DialogBoxParam DialogBoxParamA
+#define DialogBoxA(inst, name, owner, proc) DialogBoxParamA(inst, name, owner, proc, 0L)
+#define DialogBox DialogBoxA
+#define GetDlgItemText GetDlgItemTextA
+#define SetDlgItemText SetDlgItemTextA
+#define SendDlgItemMessage SendDlgItemMessageA
+#define MessageBox MessageBoxA
+#define SystemParametersInfo SystemParametersInfoA
+#define SetWindowText SetWindowTextA
+#define GetWindowText GetWindowTextA
 
 #endif

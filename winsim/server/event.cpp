@@ -14,6 +14,11 @@ Event *HandleTable::get(std::uint32_t handle) const {
   return it == handles_.end() ? nullptr : it->second.get();
 }
 
+std::shared_ptr<Event> HandleTable::share(std::uint32_t handle) const {
+  auto it = handles_.find(handle);
+  return it == handles_.end() ? nullptr : it->second;
+}
+
 bool HandleTable::close(std::uint32_t handle) { return handles_.erase(handle) == 1; }
 
 std::shared_ptr<Event> EventNames::find(const std::string &name) {

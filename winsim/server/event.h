@@ -19,6 +19,7 @@ class HandleTable {
  public:
   std::uint32_t add(std::shared_ptr<Event> event);
   Event *get(std::uint32_t handle) const;
+  std::shared_ptr<Event> share(std::uint32_t handle) const;
   bool close(std::uint32_t handle);
   void clear() { handles_.clear(); }
 

@@ -3,8 +3,28 @@
 
 namespace winsim::server {
 
+namespace {
+
+constexpr std::uint32_t kErrAlreadyExists = 183;
+
+// The events setting: "fail" refuses every named event; "exists:N" makes every name ending
+// in "(k)" with k below N belong to an object that is not an event.
+std::uint32_t name_refused(const std::string &setting, const std::string &name) {
+  if (name.empty() || setting == "ok") return 0;
+  if (setting == "fail") return kErrAccessDenied;
+  auto open = name.rfind('(');
+  if (open == std::string::npos || name.back() != ')') return 0;
+  auto k = parse_u32(name.substr(open + 1, name.size() - open - 2));
+  auto limit = parse_u32(setting.substr(7));
+  return k && limit && *k < *limit ? kErrAlreadyExists : 0;
+}
+
+}  // namespace
+
 void handle(Server &s, Conn &c, const proto::CreateEventReq &r) {
   if (!c.process) return s.reply(c, kErrAccessDenied, proto::CreateEventRep{});
+  if (std::uint32_t refused = name_refused(s.settings.get("events"), r.name))
+    return s.reply(c, refused, proto::CreateEventRep{});
   std::shared_ptr<Event> event = r.name.empty() ? nullptr : s.eventNames.find(r.name);
   bool existed = event != nullptr;
   if (!event) {

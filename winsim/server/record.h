@@ -8,7 +8,12 @@ namespace winsim::server {
 
 class Record {
  public:
-  void add(std::string line) { lines_.push_back(std::move(line)); }
+  // The oldest lines go once there are too many: the adapter's clock adds one per signal.
+  void add(std::string line) {
+    if (lines_.size() >= 2 * kKeep) lines_.erase(lines_.begin(), lines_.begin() + kKeep);
+    lines_.push_back(std::move(line));
+  }
+  static constexpr std::size_t kKeep = 50000;
   const std::vector<std::string> &lines() const { return lines_; }
   // One line each, oldest first, for Query("log").
   std::string text() const;

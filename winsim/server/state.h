@@ -9,13 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "adapter.h"
 #include "connection.h"
+#include "directdraw.h"
 #include "event.h"
 #include "menu.h"
 #include "process.h"
 #include "protocol.h"
 #include "record.h"
 #include "settings.h"
+#include "ui.h"
 #include "window.h"
 
 namespace winsim::server {
@@ -60,6 +63,9 @@ class Server {
   Windows windows;
   EventNames eventNames;
   Menus menus;
+  UiState ui;
+  Adapter adapter;
+  DirectDrawLayer ddraw;
   std::map<ConnId, std::unique_ptr<Conn>> conns;
   std::map<std::uint32_t, SentMessage> sends;
   std::uint32_t nextSendId = 1;

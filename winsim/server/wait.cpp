@@ -162,6 +162,7 @@ void Server::settle() {
 void Server::expire(Clock::time_point now) {
   for (auto &[id, c] : conns)
     if (c->held && c->held->deadline && *c->held->deadline <= now) try_answer(*c, true);
+  adapter.tick(*this, now);
   settle();
 }
 
@@ -170,10 +171,12 @@ std::optional<Clock::time_point> Server::next_deadline() const {
   for (const auto &[id, c] : conns)
     if (c->held && c->held->deadline && (!next || *c->held->deadline < *next))
       next = c->held->deadline;
+  if (auto due = adapter.next_due(); due && (!next || *due < *next)) next = due;
   return next;
 }
 
 bool Server::idle() const {
+  if (adapter.overdue(Clock::now())) return false;
   return std::none_of(processes.all().begin(), processes.all().end(), [this](const auto &p) {
     ProcState s = state_of(*p);
     return s == ProcState::Starting || s == ProcState::Running;

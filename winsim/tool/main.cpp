@@ -32,6 +32,15 @@ const Verb kVerbs[] = {
     {"close", "WINDOW", {{}, false, false, 1, 1}, verb_close},
     {"minimize", "WINDOW", {{}, false, false, 1, 1}, verb_minimize},
     {"restore", "WINDOW", {{}, false, false, 1, 1}, verb_restore},
+    {"menu", "WINDOW ID", {{}, false, false, 2, 2}, verb_menu},
+    {"click", "WINDOW left|right X Y", {{}, false, false, 4, 4}, verb_click},
+    {"nc-click", "WINDOW left|right sysmenu|caption", {{}, false, false, 3, 3}, verb_nc_click},
+    {"dialogs", "", {{}, false, false, 0, 0}, verb_dialogs},
+    {"gdi", "", {{}, false, false, 0, 0}, verb_gdi},
+    {"popups", "", {{}, false, false, 0, 0}, verb_popups},
+    {"display-mode", "W H BPP", {{}, false, false, 3, 3}, verb_display_mode},
+    {"ddraw-held", "PID", {{}, false, false, 1, 1}, verb_ddraw_held},
+    {"signal", "[--count N] video|monitor", {{"count"}, false, false, 1, 1}, verb_signal},
 };
 
 int usage(const Verb *verb, const std::string &detail) {

@@ -45,6 +45,20 @@ int verb_key(const Args &args);
 int verb_close(const Args &args);
 int verb_minimize(const Args &args);
 int verb_restore(const Args &args);
+// ui_verbs.cpp
+int verb_menu(const Args &args);
+int verb_click(const Args &args);
+int verb_nc_click(const Args &args);
+int verb_dialogs(const Args &args);
+int verb_gdi(const Args &args);
+int verb_popups(const Args &args);
+
+// adapter_verbs.cpp
+int verb_signal(const Args &args);
+
+// ddraw_verbs.cpp
+int verb_display_mode(const Args &args);
+int verb_ddraw_held(const Args &args);
 
 // A WINDOW argument as the server resolves it; none: refused.
 std::uint32_t resolve_window(Connection &conn, const std::string &name);
