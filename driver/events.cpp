@@ -86,12 +86,13 @@ static int CheckVxD(void)
        the reply itself is never read. */
     bDone = DeviceIoControl(hVxD, OSTIK_VXD_STATUS, adwRequest, sizeof(adwRequest), adwReply,
                             sizeof(adwReply), &cbReturned, NULL);
-    CloseHandle(hVxD);
     if (!bDone) {
         LogPrintf("VxD op failed.\n");
+        CloseHandle(hVxD);
         return 0;
     }
     LogPrintf("VxD op succeeded.\n");
+    CloseHandle(hVxD);
     return 1;
 }
 

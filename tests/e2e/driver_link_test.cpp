@@ -246,6 +246,21 @@ TEST_F(DriverLink, TheLoopWakesOncePerSignalAndMergesSignalsWhileSet) {
   close(pid);
 }
 
+TEST_F(DriverLink, QuitTakenWithAnEventStillServicesItAndExitsWithItsWParam) {
+  std::uint32_t pid = start({});
+  // The About box's modal loop holds up the wait, so the signal and the quit meet in one turn.
+  ASSERT_EQ(run({"post", kTitle, "WM_COMMAND", "303"}).status, 0);
+  waitIdle();
+  signal("video");
+  ASSERT_EQ(run({"post", kTitle, "WM_QUIT", "7", "0"}).status, 0);
+  EXPECT_EQ(waitExit(pid), "7");
+  std::vector<std::string> tail;
+  for (const auto &line : lines("log"))
+    if (line.rfind("overlay", 0) == 0 || line.rfind("escape N", 0) == 0) tail.push_back(line.substr(0, 10));
+  EXPECT_EQ(tail, (std::vector<std::string>{"overlay ke", "escape NoE", "escape NoE"}))
+      << "the event is answered before the withdrawal";
+}
+
 TEST_F(DriverLink, WindowsNtFamilyUsesTheEventHandleItself) {
   // No OpenVxDHandle there: the driver is given the Win32 handle, and the status request
   // must name somewhere for its byte count.
