@@ -12,22 +12,26 @@ using namespace winsim;
 
 namespace {
 
-// What the two interfaces share: the server object's id and the reference count.
-class Counted {
+// What the two interfaces share: IUnknown over the server object's id and a reference count.
+// At a count of 0 the server forgets the object and the final class `Self` deletes itself.
+template <class Self, class Interface>
+class Counted : public Interface {
  public:
   explicit Counted(std::uint32_t id) : id_(id) {}
   std::uint32_t id() const { return id_; }
 
- protected:
-  ULONG add_ref() { return ++refs_; }
-  // The count left; at 0 the server forgets the object and the caller deletes itself.
-  ULONG release_ref() {
-    if (--refs_ == 0) {
-      proto::DdReleaseReq req;
-      req.object = id_;
-      call(req);
-    }
-    return refs_;
+  HRESULT WINAPI QueryInterface(REFIID, void **ppvObject) override {
+    if (ppvObject) *ppvObject = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG WINAPI AddRef() override { return ++refs_; }
+  ULONG WINAPI Release() override {
+    if (--refs_ != 0) return refs_;
+    proto::DdReleaseReq req;
+    req.object = id_;
+    call(req);
+    delete static_cast<Self *>(this);
+    return 0;
   }
 
  private:
@@ -35,22 +39,9 @@ class Counted {
   ULONG refs_ = 1;
 };
 
-HRESULT no_interface(void **ppvObject) {
-  if (ppvObject) *ppvObject = nullptr;
-  return E_NOINTERFACE;
-}
-
-class Surface final : public IDirectDrawSurface, public Counted {
+class Surface final : public Counted<Surface, IDirectDrawSurface> {
  public:
   using Counted::Counted;
-
-  HRESULT WINAPI QueryInterface(REFIID, void **ppvObject) override { return no_interface(ppvObject); }
-  ULONG WINAPI AddRef() override { return add_ref(); }
-  ULONG WINAPI Release() override {
-    ULONG left = release_ref();
-    if (left == 0) delete this;
-    return left;
-  }
 
   HRESULT WINAPI UpdateOverlay(LPRECT lpSrcRect, LPDIRECTDRAWSURFACE lpDDDestSurface,
                                LPRECT lpDestRect, DWORD dwFlags,
@@ -73,17 +64,9 @@ class Surface final : public IDirectDrawSurface, public Counted {
   }
 };
 
-class DirectDraw final : public IDirectDraw, public Counted {
+class DirectDraw final : public Counted<DirectDraw, IDirectDraw> {
  public:
   using Counted::Counted;
-
-  HRESULT WINAPI QueryInterface(REFIID, void **ppvObject) override { return no_interface(ppvObject); }
-  ULONG WINAPI AddRef() override { return add_ref(); }
-  ULONG WINAPI Release() override {
-    ULONG left = release_ref();
-    if (left == 0) delete this;
-    return left;
-  }
 
   HRESULT WINAPI CreateSurface(LPDDSURFACEDESC lpDDSurfaceDesc, LPDIRECTDRAWSURFACE *lplpDDSurface,
                                IUnknown *pUnkOuter) override {

@@ -120,14 +120,9 @@ HWND button_at(const Dialog &d, LPARAM lParam) {
   return nullptr;
 }
 
-bool is_input(UINT msg) {
-  return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
-         (msg >= WM_NCLBUTTONDOWN && msg <= 0xA9);
-}
-
 // What the dialog manager does with a message before anyone else; true when it took it.
 bool dialog_message(Dialog &d, const MSG &msg) {
-  if (!is_input(msg.message)) return false;
+  if (!is_user_input(msg.message)) return false;
   bool mine = msg.hwnd == d.hwnd || dialog_of(msg.hwnd) == &d;
   if (!mine) return !IsWindowEnabled(msg.hwnd);  // input to a disabled window is lost
   switch (msg.message) {
@@ -193,15 +188,7 @@ HWND create_dialog_window(const DialogTemplate &t, HWND owner) {
   req.cx = r.right - r.left;
   req.cy = r.bottom - r.top;
   req.parent = hval(owner);
-  std::uint32_t status = 0;
-  auto rep = call(req, status);
-  if (status || !rep.hwnd) {
-    set_error(status ? status : ERROR_INVALID_WINDOW_HANDLE);
-    return nullptr;
-  }
-  HWND hwnd = to_handle<HWND>(rep.hwnd);
-  process().windows[rep.hwnd] = OwnWindow{dialog_window_proc, nullptr, false};
-  return hwnd;
+  return create_own_window(req, OwnWindow{dialog_window_proc, nullptr, false});
 }
 
 void add_controls(Dialog &d, const DialogTemplate &t) {
@@ -236,13 +223,7 @@ void remove_dialog(Dialog &d) {
 void modal_loop(Dialog &d) {
   while (!d.ended) {
     MSG msg;
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      // The quit belongs to the loop outside: leave it for that one.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (got < 0) break;
+    if (!next_modal_message(msg)) break;
     if (dialog_message(d, msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

@@ -2,63 +2,29 @@
 
 #include <cctype>
 
+#include "rescursor.h"
+
 namespace winsim::client {
 namespace {
 
-class Cursor {
- public:
-  explicit Cursor(res::Bytes data) : data_(data) {}
-  bool u16(std::uint16_t &v) {
-    if (pos_ + 2 > data_.size()) return false;
-    v = static_cast<std::uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
-    pos_ += 2;
-    return true;
-  }
-  bool i16(std::int16_t &v) {
-    std::uint16_t u = 0;
-    if (!u16(u)) return false;
-    v = static_cast<std::int16_t>(u);
-    return true;
-  }
-  bool u32(std::uint32_t &v) {
-    std::uint16_t lo = 0, hi = 0;
-    if (!u16(lo) || !u16(hi)) return false;
-    v = lo | (static_cast<std::uint32_t>(hi) << 16);
-    return true;
-  }
-  bool wstr(std::string &out) {
-    std::u16string text;
-    for (std::uint16_t c = 0;;) {
-      if (!u16(c)) return false;
-      if (c == 0) break;
-      text.push_back(static_cast<char16_t>(c));
-    }
-    out = res::to_ansi(text);
-    return true;
-  }
-  // A text, or 0xFFFF and an ordinal; 0x0000 alone is none.
-  bool text_or_ordinal(std::string &out, std::uint16_t &ordinal) {
-    std::uint16_t first = 0;
-    std::size_t at = pos_;
-    ordinal = 0;
-    out.clear();
-    if (!u16(first)) return false;
-    if (first == 0) return true;
-    if (first == 0xFFFF) return u16(ordinal);
-    pos_ = at;
-    return wstr(out);
-  }
-  bool skip(std::size_t n) {
-    if (pos_ + n > data_.size()) return false;
-    pos_ += n;
-    return true;
-  }
-  void align4() { pos_ = (pos_ + 3) & ~static_cast<std::size_t>(3); }
+using res::Cursor;
 
- private:
-  res::Bytes data_;
-  std::size_t pos_ = 0;
-};
+bool wstr(Cursor &cur, std::string &out) {
+  std::u16string text;
+  if (!cur.sz(text)) return false;
+  out = res::to_ansi(text);
+  return true;
+}
+
+// A text, or 0xFFFF and an ordinal; 0x0000 alone is none.
+bool text_or_ordinal(Cursor &cur, std::string &out, std::uint16_t &ordinal) {
+  std::uint16_t first = 0;
+  ordinal = 0;
+  out.clear();
+  if (!cur.peek_u16(first)) return false;
+  if (first == 0xFFFF) return cur.skip(2) && cur.u16(ordinal);
+  return wstr(cur, out);
+}
 
 std::string predefined_class(std::uint16_t atom) {
   switch (atom) {
@@ -91,10 +57,12 @@ std::optional<DialogTemplate> parse_dialog_template(res::Bytes data) {
   if (t.style == 0xFFFF0001u) return std::nullopt;
   if (!cur.u16(count) || !cur.i16(t.x) || !cur.i16(t.y) || !cur.i16(t.cx) || !cur.i16(t.cy))
     return std::nullopt;
-  if (!cur.text_or_ordinal(ignored, ordinal) || !cur.text_or_ordinal(ignored, ordinal) || !cur.wstr(t.title))
+  // The menu and the class are read past; then the title.
+  if (!text_or_ordinal(cur, ignored, ordinal) || !text_or_ordinal(cur, ignored, ordinal) ||
+      !wstr(cur, t.title))
     return std::nullopt;
   if (t.style & kDsSetFont) {
-    if (!cur.u16(t.pointSize) || !cur.wstr(t.face)) return std::nullopt;
+    if (!cur.u16(t.pointSize) || !wstr(cur, t.face)) return std::nullopt;
   }
   for (std::uint16_t i = 0; i < count; ++i) {
     DialogItemTemplate item;
@@ -103,9 +71,9 @@ std::optional<DialogTemplate> parse_dialog_template(res::Bytes data) {
     if (!cur.u32(item.style) || !cur.u32(item.exStyle) || !cur.i16(item.x) || !cur.i16(item.y) ||
         !cur.i16(item.cx) || !cur.i16(item.cy) || !cur.u16(item.id))
       return std::nullopt;
-    if (!cur.text_or_ordinal(item.className, ordinal)) return std::nullopt;
+    if (!text_or_ordinal(cur, item.className, ordinal)) return std::nullopt;
     item.className = ordinal ? predefined_class(ordinal) : lower(item.className);
-    if (!cur.text_or_ordinal(item.text, ordinal)) return std::nullopt;
+    if (!text_or_ordinal(cur, item.text, ordinal)) return std::nullopt;
     if (ordinal) item.text = "#" + std::to_string(ordinal);
     if (!cur.u16(extra) || !cur.skip(extra)) return std::nullopt;
     t.items.push_back(std::move(item));

@@ -15,10 +15,7 @@ BOOL event_op(HANDLE h, std::uint32_t op) {
   proto::EventOpReq req;
   req.handle = hval(h);
   req.op = op;
-  std::uint32_t status = 0;
-  call(req, status);
-  if (status) set_error(status);
-  return status == 0;
+  return call_ok(req);
 }
 
 // WAIT_FAILED with the error set, or the result.
@@ -74,10 +71,7 @@ BOOL WINAPI CloseHandle(HANDLE hObject) {
   if (close_device(hObject)) return TRUE;
   proto::CloseHandleReq req;
   req.handle = hval(hObject);
-  std::uint32_t status = 0;
-  call(req, status);
-  if (status) set_error(status);
-  return status == 0;
+  return call_ok(req);
 }
 
 DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {

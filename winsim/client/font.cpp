@@ -57,12 +57,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho) {
   if (ho && h >= first && h <= last) return TRUE;
   proto::DeleteObjectReq req;
   req.handle = hval(ho);
-  std::uint32_t status = 0;
-  call(req, status);
-  if (status) {
-    set_error(status);
-    return FALSE;
-  }
+  if (!call_ok(req)) return FALSE;
   process().ui.fontHeights.erase(reinterpret_cast<std::uintptr_t>(ho));
   return TRUE;
 }

@@ -94,13 +94,7 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
   req.x = at.x;
   req.y = at.y;
   req.text.assign(lpString ? lpString : "", static_cast<std::size_t>(c));
-  std::uint32_t status = 0;
-  call(req, status);
-  if (status) {
-    set_error(status);
-    return FALSE;
-  }
-  return TRUE;
+  return call_ok(req);
 }
 
 HGDIOBJ WINAPI GetStockObject(int i) {

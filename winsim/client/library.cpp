@@ -65,13 +65,9 @@ HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName) {
   if (HMODULE system = GetModuleHandleA(name.c_str())) return system;
   proto::LibLoadReq req;
   req.name = name;
-  std::uint32_t status = 0;
-  auto rep = call(req, status);
-  if (status) {
-    set_error(status);
-    return nullptr;
-  }
-  return to_handle<HMODULE>(rep.module);
+  auto rep = call_checked(req);
+  if (!rep) return nullptr;
+  return to_handle<HMODULE>(rep->module);
 }
 
 BOOL WINAPI FreeLibrary(HMODULE hLibModule) {
@@ -89,13 +85,7 @@ BOOL WINAPI FreeLibrary(HMODULE hLibModule) {
   }
   proto::LibFreeReq req;
   req.module = hval(hLibModule);
-  std::uint32_t status = 0;
-  call(req, status);
-  if (status) {
-    set_error(status);
-    return FALSE;
-  }
-  return TRUE;
+  return call_ok(req);
 }
 
 }  // extern "C"

@@ -20,10 +20,7 @@ BOOL WINAPI SetMenu(HWND hWnd, HMENU hMenu) {
   proto::SetMenuReq req;
   req.hwnd = hval(hWnd);
   req.menu = hval(hMenu);
-  std::uint32_t status = 0;
-  call(req, status);
-  if (status) set_error(status);
-  return status == 0;
+  return call_ok(req);
 }
 
 HMENU WINAPI LoadMenuA(HINSTANCE hInstance, LPCSTR lpMenuName) {
@@ -54,10 +51,8 @@ HMENU WINAPI GetSubMenu(HMENU hMenu, int nPos) {
   proto::GetSubMenuReq req;
   req.menu = hval(hMenu);
   req.pos = nPos;
-  std::uint32_t status = 0;
-  auto rep = call(req, status);
-  if (status) set_error(status);
-  return status ? nullptr : to_handle<HMENU>(rep.sub);
+  auto rep = call_checked(req);
+  return rep ? to_handle<HMENU>(rep->sub) : nullptr;
 }
 
 DWORD WINAPI CheckMenuItem(HMENU hMenu, UINT uIDCheckItem, UINT uCheck) {
@@ -65,13 +60,9 @@ DWORD WINAPI CheckMenuItem(HMENU hMenu, UINT uIDCheckItem, UINT uCheck) {
   req.menu = hval(hMenu);
   req.item = uIDCheckItem;
   req.flags = uCheck;
-  std::uint32_t status = 0;
-  auto rep = call(req, status);
-  if (status) {
-    set_error(status);
-    return 0xFFFFFFFFu;
-  }
-  return rep.prev;
+  auto rep = call_checked(req);
+  if (!rep) return 0xFFFFFFFFu;
+  return rep->prev;
 }
 
 BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable) {
@@ -79,13 +70,9 @@ BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable) {
   req.menu = hval(hMenu);
   req.item = uIDEnableItem;
   req.flags = uEnable;
-  std::uint32_t status = 0;
-  auto rep = call(req, status);
-  if (status) {
-    set_error(status);
-    return -1;
-  }
-  return static_cast<BOOL>(rep.prev);
+  auto rep = call_checked(req);
+  if (!rep) return -1;
+  return static_cast<BOOL>(rep->prev);
 }
 
 }  // extern "C"

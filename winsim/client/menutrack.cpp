@@ -19,11 +19,6 @@ bool is_mouse_down(UINT msg) {
          msg == WM_NCRBUTTONDOWN;
 }
 
-bool is_input(UINT msg) {
-  return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
-         (msg >= WM_NCLBUTTONDOWN && msg <= 0xA9);
-}
-
 bool set_tracking(HWND owner, HMENU menu, int x, int y, bool bar, bool open) {
   proto::MenuTrackReq req;
   req.hwnd = hval(owner);
@@ -32,10 +27,7 @@ bool set_tracking(HWND owner, HMENU menu, int x, int y, bool bar, bool open) {
   req.y = y;
   req.bar = bar ? 1 : 0;
   req.open = open ? 1 : 0;
-  std::uint32_t status = 0;
-  call(req, status);
-  if (status) set_error(status);
-  return status == 0;
+  return call_ok(req);
 }
 
 // The item chosen (0: none), or nullopt when the menu could not be opened.
@@ -46,19 +38,13 @@ std::optional<UINT> track(HWND owner, HMENU menu, int x, int y, bool bar) {
   UINT chosen = 0;
   for (;;) {
     MSG msg;
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      // The quit belongs to the loop outside: leave it for that one.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (got < 0) break;
+    if (!next_modal_message(msg)) break;
     if (msg.message == kMsgMenuChoice) {
       if (msg.hwnd != owner) continue;
       chosen = static_cast<UINT>(msg.wParam);
       break;
     }
-    if (is_input(msg.message)) {
+    if (is_user_input(msg.message)) {
       // The menu has the keyboard and the mouse while it is open.
       bool escape = (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && msg.wParam == VK_ESCAPE;
       if (escape || is_mouse_down(msg.message)) break;

@@ -61,6 +61,12 @@ LRESULT send_message(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return static_cast<LRESULT>(rep.result);
 }
 
+bool next_modal_message(MSG &msg) {
+  BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+  if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+  return got > 0;
+}
+
 void run_sent_messages() {
   for (;;) {
     std::uint32_t status = 0;
@@ -93,10 +99,7 @@ BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
   req.msg = Msg;
   req.wParam = wParam;
   req.lParam = static_cast<std::uint64_t>(lParam);
-  std::uint32_t status = 0;
-  call(req, status);
-  if (status) set_error(status);
-  return status == 0;
+  return call_ok(req);
 }
 
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {

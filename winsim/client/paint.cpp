@@ -19,16 +19,12 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
   }
   proto::BeginPaintReq req;
   req.hwnd = hval(hWnd);
-  std::uint32_t status = 0;
-  auto rep = call(req, status);
-  if (status) {
-    set_error(status);
-    return nullptr;
-  }
+  auto rep = call_checked(req);
+  if (!rep) return nullptr;
   *lpPaint = PAINTSTRUCT{};
   lpPaint->hdc = new_dc(hWnd);
   lpPaint->fErase = FALSE;
-  if (rep.erase)
+  if (rep->erase)
     lpPaint->fErase = SendMessageA(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(lpPaint->hdc), 0) ? FALSE : TRUE;
   GetClientRect(hWnd, &lpPaint->rcPaint);
   return lpPaint->hdc;
@@ -48,20 +44,14 @@ BOOL WINAPI InvalidateRect(HWND hWnd, const RECT *, BOOL bErase) {
   proto::InvalidateReq req;
   req.hwnd = hval(hWnd);
   req.erase = bErase ? 1 : 0;
-  std::uint32_t status = 0;
-  call(req, status);
-  if (status) set_error(status);
-  return status == 0;
+  return call_ok(req);
 }
 
 BOOL WINAPI ValidateRect(HWND hWnd, const RECT *) {
   // Validating the whole client area is what BeginPaint does on the desktop.
   proto::BeginPaintReq req;
   req.hwnd = hval(hWnd);
-  std::uint32_t status = 0;
-  call(req, status);
-  if (status) set_error(status);
-  return status == 0;
+  return call_ok(req);
 }
 
 }  // extern "C"

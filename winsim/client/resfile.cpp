@@ -1,60 +1,27 @@
 #include "resfile.h"
 
 #include "protocol.h"
+#include "rescursor.h"
 
 namespace winsim::res {
 namespace {
 
-class Cursor {
- public:
-  explicit Cursor(Bytes b) : b_(b) {}
-  bool u16(std::uint16_t &v) {
-    if (pos_ + 2 > b_.size()) return false;
-    v = static_cast<std::uint16_t>(b_[pos_] | (b_[pos_ + 1] << 8));
-    pos_ += 2;
-    return true;
+// A type or name field: 0xFFFF then an id, or a string.
+bool read_name(Cursor &c, Name &n) {
+  std::uint16_t first = 0;
+  if (!c.peek_u16(first)) return false;
+  if (first == 0xFFFF) {
+    n.isId = true;
+    n.text.clear();
+    return c.skip(2) && c.u16(n.id);
   }
-  bool u32(std::uint32_t &v) {
-    std::uint16_t lo = 0, hi = 0;
-    if (!u16(lo) || !u16(hi)) return false;
-    v = lo | (static_cast<std::uint32_t>(hi) << 16);
-    return true;
-  }
-  // A zero-terminated UTF-16 string.
-  bool sz(std::u16string &s) {
-    s.clear();
-    for (std::uint16_t c = 0;;) {
-      if (!u16(c)) return false;
-      if (!c) return true;
-      s.push_back(static_cast<char16_t>(c));
-    }
-  }
-  // A type or name field: 0xFFFF then an id, or a string.
-  bool name(Name &n) {
-    std::size_t at = pos_;
-    std::uint16_t first = 0;
-    if (!u16(first)) return false;
-    if (first == 0xFFFF) {
-      n.isId = true;
-      n.text.clear();
-      return u16(n.id);
-    }
-    pos_ = at;
-    n.isId = false;
-    n.id = 0;
-    if (!sz(n.text)) return false;
-    for (char16_t &c : n.text)
-      if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-    return true;
-  }
-  void align4() { pos_ = (pos_ + 3) & ~std::size_t{3}; }
-  std::size_t pos() const { return pos_; }
-  bool at_end() const { return pos_ >= b_.size(); }
-
- private:
-  Bytes b_;
-  std::size_t pos_ = 0;
-};
+  n.isId = false;
+  n.id = 0;
+  if (!c.sz(n.text)) return false;
+  for (char16_t &ch : n.text)
+    if (ch >= u'a' && ch <= u'z') ch = static_cast<char16_t>(ch - u'a' + u'A');
+  return true;
+}
 
 // Code page 1252's characters 0x80..0x9F (0 where it has none).
 constexpr char16_t kHigh1252[32] = {
@@ -102,7 +69,7 @@ std::optional<std::vector<Entry>> parse_res(Bytes file) {
     std::uint32_t dataSize = 0, headerSize = 0, dataVersion = 0, version = 0, chars = 0;
     std::uint16_t memFlags = 0, lang = 0;
     Entry e;
-    if (!c.u32(dataSize) || !c.u32(headerSize) || !c.name(e.type) || !c.name(e.name))
+    if (!c.u32(dataSize) || !c.u32(headerSize) || !read_name(c, e.type) || !read_name(c, e.name))
       return std::nullopt;
     c.align4();
     if (!c.u32(dataVersion) || !c.u16(memFlags) || !c.u16(lang) || !c.u32(version) ||
@@ -200,8 +167,7 @@ std::optional<std::string> menu_items(Bytes data) {
   std::uint16_t version = 0, offset = 0;
   if (!c.u16(version) || !c.u16(offset) || version != 0) return std::nullopt;
   // Extra header bytes, none in practice.
-  for (std::uint16_t skip = 0, i = 0; i < offset / 2; ++i)
-    if (!c.u16(skip)) return std::nullopt;
+  if (!c.skip(offset & ~1u)) return std::nullopt;
   proto::Writer w;
   if (!menu_level(c, w, 0)) return std::nullopt;
   return w.bytes();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "process.h"
 #include "protocol.h"
@@ -40,6 +41,27 @@ typename RepOf<Req>::type call(const Req &req) {
 
 // Takes every message sent to this thread, runs it and answers it.
 void run_sent_messages();
+
+// For requests whose reply is only the status: false, with the last error set, when refused.
+template <class Req>
+bool call_ok(const Req &req) {
+  std::uint32_t status = 0;
+  call(req, status);
+  if (status) set_error(status);
+  return status == 0;
+}
+
+// nullopt, with the last error set, when refused.
+template <class Req>
+std::optional<typename RepOf<Req>::type> call_checked(const Req &req) {
+  std::uint32_t status = 0;
+  auto rep = call(req, status);
+  if (status) {
+    set_error(status);
+    return std::nullopt;
+  }
+  return rep;
+}
 
 // A held request (and Peek): repeated after running sent messages until it is really answered.
 template <class Req>

@@ -78,8 +78,6 @@ extern "C" BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
   req.visible = next.visible;
   req.iconic = next.iconic;
   req.activate = next.activate;
-  std::uint32_t status = 0;
-  call(req, status);
-  if (status) set_error(status);
+  call_ok(req);
   return wasVisible;
 }

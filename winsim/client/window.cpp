@@ -15,16 +15,35 @@ std::optional<proto::GetWindowInfoRep> window_info(HWND hwnd) {
   }
   proto::GetWindowInfoReq req;
   req.hwnd = hval(hwnd);
+  return call_checked(req);
+}
+
+HWND create_own_window(const proto::CreateWindowReq &req, OwnWindow own) {
   std::uint32_t status = 0;
   auto rep = call(req, status);
-  if (status) {
-    set_error(status);
-    return std::nullopt;
+  if (status || !rep.hwnd) {
+    set_error(status ? status : ERROR_INVALID_WINDOW_HANDLE);
+    return nullptr;
   }
-  return rep;
+  process().windows[rep.hwnd] = std::move(own);
+  return to_handle<HWND>(rep.hwnd);
 }
 
 namespace {
+
+// The fields WNDCLASSA and WNDCLASSEXA share.
+template <class Wc>
+WindowClass class_from(const Wc &wc) {
+  WindowClass cls;
+  cls.style = wc.style;
+  cls.proc = wc.lpfnWndProc;
+  cls.instance = wc.hInstance;
+  cls.icon = wc.hIcon;
+  cls.cursor = wc.hCursor;
+  cls.background = wc.hbrBackground;
+  if (wc.lpszMenuName) cls.menuName = keep_res_name(wc.lpszMenuName);
+  return cls;
+}
 
 ATOM register_class(WindowClass cls, LPCSTR className) {
   if (!className || IS_INTRESOURCE(className) || !*className || !cls.proc) {
@@ -66,15 +85,7 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA *wc) {
     set_error(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  WindowClass cls;
-  cls.style = wc->style;
-  cls.proc = wc->lpfnWndProc;
-  cls.instance = wc->hInstance;
-  cls.icon = wc->hIcon;
-  cls.cursor = wc->hCursor;
-  cls.background = wc->hbrBackground;
-  if (wc->lpszMenuName) cls.menuName = keep_res_name(wc->lpszMenuName);
-  return register_class(std::move(cls), wc->lpszClassName);
+  return register_class(class_from(*wc), wc->lpszClassName);
 }
 
 ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *wc) {
@@ -82,15 +93,8 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *wc) {
     set_error(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  WindowClass cls;
-  cls.style = wc->style;
-  cls.proc = wc->lpfnWndProc;
-  cls.instance = wc->hInstance;
-  cls.icon = wc->hIcon;
+  WindowClass cls = class_from(*wc);
   cls.iconSmall = wc->hIconSm;
-  cls.cursor = wc->hCursor;
-  cls.background = wc->hbrBackground;
-  if (wc->lpszMenuName) cls.menuName = keep_res_name(wc->lpszMenuName);
   return register_class(std::move(cls), wc->lpszClassName);
 }
 
@@ -116,14 +120,8 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
   req.cy = nHeight;
   req.parent = hval(hWndParent);
   req.menu = hval(hMenu);
-  std::uint32_t status = 0;
-  auto rep = call(req, status);
-  if (status || !rep.hwnd) {
-    set_error(status ? status : ERROR_INVALID_WINDOW_HANDLE);
-    return nullptr;
-  }
-  HWND hwnd = to_handle<HWND>(rep.hwnd);
-  process().windows[rep.hwnd] = OwnWindow{cls->proc, cls, false};
+  HWND hwnd = create_own_window(req, OwnWindow{cls->proc, cls, false});
+  if (!hwnd) return nullptr;
 
   CREATESTRUCTA cs{};
   cs.lpCreateParams = lpParam;
@@ -180,13 +178,9 @@ BOOL WINAPI DestroyWindow(HWND hWnd) {
 BOOL WINAPI UpdateWindow(HWND hWnd) {
   proto::GetUpdateReq req;
   req.hwnd = hval(hWnd);
-  std::uint32_t status = 0;
-  auto rep = call(req, status);
-  if (status) {
-    set_error(status);
-    return FALSE;
-  }
-  if (rep.invalid) {
+  auto rep = call_checked(req);
+  if (!rep) return FALSE;
+  if (rep->invalid) {
     if (WNDPROC proc = own_proc(hWnd)) proc(hWnd, WM_PAINT, 0, 0);
   }
   return TRUE;
@@ -237,10 +231,7 @@ BOOL WINAPI IsWindowVisible(HWND hWnd) {
 BOOL WINAPI SetForegroundWindow(HWND hWnd) {
   proto::SetForegroundReq req;
   req.hwnd = hval(hWnd);
-  std::uint32_t status = 0;
-  call(req, status);
-  if (status) set_error(status);
-  return status == 0;
+  return call_ok(req);
 }
 
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect) {

@@ -105,12 +105,7 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND, int X, int Y, int cx, int cy, UINT uFl
   req.top = r.top;
   req.right = r.right;
   req.bottom = r.bottom;
-  std::uint32_t status = 0;
-  call(req, status);
-  if (status) {
-    set_error(status);
-    return FALSE;
-  }
+  if (!call_ok(req)) return FALSE;
   if (uFlags & SWP_SHOWWINDOW) ShowWindow(hWnd, SW_SHOWNA);
   if (uFlags & SWP_HIDEWINDOW) ShowWindow(hWnd, SW_HIDE);
   return TRUE;
@@ -120,27 +115,19 @@ BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable) {
   proto::EnableWindowReq req;
   req.hwnd = hval(hWnd);
   req.enable = bEnable ? 1 : 0;
-  std::uint32_t status = 0;
-  auto rep = call(req, status);
-  if (status) {
-    set_error(status);
-    return FALSE;
-  }
+  auto rep = call_checked(req);
+  if (!rep) return FALSE;
   if (!bEnable && process().ui.focus == hWnd) process().ui.focus = nullptr;
-  return rep.disabled ? TRUE : FALSE;
+  return rep->disabled ? TRUE : FALSE;
 }
 
 BOOL WINAPI IsWindowEnabled(HWND hWnd) {
   proto::EnableWindowReq req;
   req.hwnd = hval(hWnd);
   req.enable = 2;
-  std::uint32_t status = 0;
-  auto rep = call(req, status);
-  if (status) {
-    set_error(status);
-    return FALSE;
-  }
-  return rep.disabled ? FALSE : TRUE;
+  auto rep = call_checked(req);
+  if (!rep) return FALSE;
+  return rep->disabled ? FALSE : TRUE;
 }
 
 HWND WINAPI GetFocus(void) {
@@ -198,10 +185,7 @@ BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString) {
   proto::SetTitleReq req;
   req.hwnd = hval(hWnd);
   req.title = lpString ? lpString : "";
-  std::uint32_t status = 0;
-  call(req, status);
-  if (status) set_error(status);
-  return status == 0;
+  return call_ok(req);
 }
 
 int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount) {

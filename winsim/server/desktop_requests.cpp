@@ -6,16 +6,11 @@
 #include "common.h"
 #include "handlers.h"
 #include "keyboard.h"
+#include "listing.h"
 
 namespace winsim::server {
 
 namespace {
-
-std::string hex8(std::uint32_t v) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%08x", v);
-  return buf;
-}
 
 std::string ps_text(const Server &s) {
   std::string out;

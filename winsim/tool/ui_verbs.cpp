@@ -23,11 +23,16 @@ std::uint32_t parse_button(const std::string &text) {
   throw BadUsage{"bad button: " + text};
 }
 
-template <class Req, class Rep>
-void act(Connection &conn, const Req &req, Rep &rep, const char *what) {
+// Sends `req` about the window named first on the command line, as a user acting on it.
+template <class Rep, class Req>
+int act_on_window(const Args &args, Req req, const char *what) {
+  Connection conn = Connection::require(desktop_socket_path());
+  req.hwnd = resolve_window(conn, args.positional[0]);
+  Rep rep;
   std::uint32_t status = conn.call(req, rep);
   if (!rep.error.empty()) refuse(rep.error);
   if (status) refuse(std::string(what) + ": " + error_text(status));
+  return 0;
 }
 
 int ui_query(const char *what) {
@@ -47,13 +52,9 @@ int verb_menu(const Args &args) {
   const std::string &idText = args.positional[1];
   unsigned long id = std::strtoul(idText.c_str(), &end, 0);
   if (idText.empty() || *end != '\0' || id > 0xFFFF) throw BadUsage{"bad ID: " + idText};
-  Connection conn = Connection::require(desktop_socket_path());
   proto::MenuChooseReq req;
-  req.hwnd = resolve_window(conn, args.positional[0]);
   req.id = static_cast<std::uint32_t>(id);
-  proto::MenuChooseRep rep;
-  act(conn, req, rep, "menu");
-  return 0;
+  return act_on_window<proto::MenuChooseRep>(args, req, "menu");
 }
 
 int verb_click(const Args &args) {
@@ -62,11 +63,7 @@ int verb_click(const Args &args) {
   req.area = 0;
   req.x = parse_coordinate(args.positional[2], "X");
   req.y = parse_coordinate(args.positional[3], "Y");
-  Connection conn = Connection::require(desktop_socket_path());
-  req.hwnd = resolve_window(conn, args.positional[0]);
-  proto::MouseInputRep rep;
-  act(conn, req, rep, "click");
-  return 0;
+  return act_on_window<proto::MouseInputRep>(args, req, "click");
 }
 
 int verb_nc_click(const Args &args) {
@@ -76,11 +73,7 @@ int verb_nc_click(const Args &args) {
   if (where == "sysmenu") req.area = 1;
   else if (where == "caption") req.area = 2;
   else throw BadUsage{"bad place: " + where};
-  Connection conn = Connection::require(desktop_socket_path());
-  req.hwnd = resolve_window(conn, args.positional[0]);
-  proto::MouseInputRep rep;
-  act(conn, req, rep, "nc-click");
-  return 0;
+  return act_on_window<proto::MouseInputRep>(args, req, "nc-click");
 }
 
 int verb_dialogs(const Args &) { return ui_query("dialogs"); }

@@ -1,0 +1,16 @@
+// How the desktop's listings write a handle: 0x and eight hex digits.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace winsim::server {
+
+inline std::string hex8(std::uint32_t v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%08x", v);
+  return buf;
+}
+
+}  // namespace winsim::server
