@@ -131,7 +131,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         return 0;
 
     case WM_PAINT:
-        /* The log is not redrawn: what scrolled away or was covered stays lost. */
+        /* The log keeps no copy of its lines: whatever is erased here stays lost. */
         BeginPaint(hwnd, &ps);
         EndPaint(hwnd, &ps);
         return 0;
