@@ -326,3 +326,25 @@ TEST_F(Ostik, StartsTheDefaultDesktopWhenNoneRuns) {
       << "the desktop it started still runs";
   EXPECT_EQ(std::system((env + "'" + binary("winsim") + "' stop").c_str()), 0);
 }
+
+TEST_F(Ostik, ShownWithTheShowStateItWasStartedWith) {
+  struct Case {
+    std::vector<std::string> args;
+    int show;
+    bool visible, iconic;
+  } cases[] = {
+      {{"nolurk"}, 2, true, true},    // SW_SHOWMINIMIZED
+      {{"nolurk"}, 1, true, false},   // SW_SHOWNORMAL
+      {{"nolurk"}, -1, true, false},  // none given: SW_SHOWDEFAULT
+      {{}, 2, false, false},          // lurking: hidden whatever the launcher asked
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args) + " show " + std::to_string(c.show));
+    std::uint32_t pid = start(c.args, c.show);
+    WindowState w = window(pid);
+    ASSERT_TRUE(w.found);
+    EXPECT_EQ(w.visible, c.visible);
+    EXPECT_EQ(w.iconic, c.iconic);
+    closeAndExpectExit(pid);
+  }
+}
