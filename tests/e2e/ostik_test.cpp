@@ -348,3 +348,27 @@ TEST_F(Ostik, ShownWithTheShowStateItWasStartedWith) {
     closeAndExpectExit(pid);
   }
 }
+
+TEST_F(Ostik, ClassRegistrationFollowsTheWindowsFamily) {
+  struct Case {
+    std::vector<std::string> settings;
+    const char *menu, *smallIcon, *call;
+  } cases[] = {
+      {{"version=95"}, "WIN95", "1", "RegisterClassExA"},
+      {{"version=nt"}, "Ostik", "0", "RegisterClassA"},
+      {{"version=win32s"}, "Ostik", "0", "RegisterClassA"},
+      // A USER32 without RegisterClassExA: the plain call, and still the family's menu.
+      {{"version=95", "user32.RegisterClassExA=absent"}, "WIN95", "0", "RegisterClassA"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.settings));
+    std::vector<std::string> set = {"set", "version=95", "user32.RegisterClassExA=present"};
+    set.insert(set.end(), c.settings.begin(), c.settings.end());
+    ASSERT_EQ(run(set).status, 0);
+    std::uint32_t pid = start({"nolurk"});
+    EXPECT_EQ(lines("classes"), (std::vector<std::string>{
+                                    std::to_string(pid) + " class=\"Ostik\" style=0x00000003 menu=\"" + c.menu +
+                                    "\" icon=1 small-icon=" + c.smallIcon + " call=" + c.call}));
+    closeAndExpectExit(pid);
+  }
+}

@@ -45,15 +45,30 @@ WindowClass class_from(const Wc &wc) {
   return cls;
 }
 
-ATOM register_class(WindowClass cls, LPCSTR className) {
+ATOM register_class(WindowClass cls, LPCSTR className, bool extended) {
   if (!className || IS_INTRESOURCE(className) || !*className || !cls.proc) {
     set_error(ERROR_INVALID_PARAMETER);
     return 0;
   }
   cls.name = className;
+  proto::ClassRegisteredReq note;
+  note.className = cls.name;
+  if (cls.menuName) {
+    if (const auto *id = std::get_if<WORD>(&*cls.menuName)) note.menu = "#" + std::to_string(*id);
+    else note.menu = std::get<std::string>(*cls.menuName);
+  }
+  note.style = cls.style;
+  note.icon = cls.icon != nullptr;
+  note.smallIcon = cls.iconSmall != nullptr;
+  note.extended = extended;
   DWORD error = 0;
   ATOM atom = process().classes.add(std::move(cls), error);
-  if (!atom) set_error(error);
+  if (!atom) {
+    set_error(error);
+    return 0;
+  }
+  // The desktop lists classes as registered, so that tests can see how it was done.
+  call(note);
   return atom;
 }
 
@@ -85,7 +100,7 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA *wc) {
     set_error(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  return register_class(class_from(*wc), wc->lpszClassName);
+  return register_class(class_from(*wc), wc->lpszClassName, false);
 }
 
 ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *wc) {
@@ -95,7 +110,7 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *wc) {
   }
   WindowClass cls = class_from(*wc);
   cls.iconSmall = wc->hIconSm;
-  return register_class(std::move(cls), wc->lpszClassName);
+  return register_class(std::move(cls), wc->lpszClassName, true);
 }
 
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName,

@@ -32,7 +32,7 @@
   X(WaitIdle,      IN(U32, timeoutMs)) \
   /* Held until pid has ended. known=0 when its exit code could not be learnt. */ \
   X(WaitExit,      IN(U32, pid) IN(U32, timeoutMs) OUT(I32, code) OUT(U32, known)) \
-  /* Text for a listing verb: what = ps|windows|textout|screen|show|log|menu-state, arg = hwnd. */ \
+  /* Text for a listing verb: what = ps|windows|textout|screen|show|log|menu-state|scene, arg = hwnd. */ \
   X(Query,         IN(STR, what) IN(U32, hwnd) OUT(STR, text)) \
   /* "KEY=VALUE" items; all are checked before any is applied. error: what was refused. */ \
   X(SetSettings,   IN(STRV, items) OUT(STR, error)) \
@@ -48,6 +48,10 @@
                    IN(I32, x) IN(I32, y) IN(I32, cx) IN(I32, cy) IN(U32, parent) IN(U32, menu) \
                    OUT(U32, hwnd)) \
   X(DestroyWindow, IN(U32, hwnd)) \
+  /* A process registered a window class (for the `classes` listing): extended 1 when through */ \
+  /* RegisterClassExA; menu: the menu name, "#N" for a number, empty for none. */ \
+  X(ClassRegistered, IN(STR, className) IN(STR, menu) IN(U32, style) IN(U32, icon) \
+                   IN(U32, smallIcon) IN(U32, extended)) \
   /* owner: the pid of the owning process; mine: owned by the calling thread. */ \
   X(GetWindowInfo, IN(U32, hwnd) OUT(U32, owner) OUT(U32, mine) OUT(U32, visible) \
                    OUT(U32, iconic) OUT(U32, style) OUT(I32, left) OUT(I32, top) \

@@ -7,6 +7,7 @@
 #include "handlers.h"
 #include "keyboard.h"
 #include "listing.h"
+#include "scene.h"
 
 namespace winsim::server {
 
@@ -99,6 +100,10 @@ void handle(Server &s, Conn &c, const proto::QueryReq &r) {
     rep.text = s.settings.show();
   } else if (r.what == "log") {
     rep.text = s.record.text();
+  } else if (r.what == "scene") {
+    rep.text = scene_text(s);
+  } else if (r.what == "classes") {
+    rep.text = classes_text(s);
   } else if (r.what == "textout" || r.what == "screen" || r.what == "menu-state") {
     Window *w = s.windows.find(r.hwnd);
     if (!w) return s.reply(c, kErrInvalidWindow, rep);

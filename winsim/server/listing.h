@@ -13,4 +13,8 @@ inline std::string hex8(std::uint32_t v) {
   return buf;
 }
 
+// The `classes` listing: every window class of the live processes.
+struct Server;
+std::string classes_text(const Server &s);
+
 }  // namespace winsim::server

@@ -17,6 +17,13 @@ enum class ProcState { Starting, Running, Waiting, Ended };
 
 const char *state_name(ProcState state);
 
+// A window class as the process registered it.
+struct ClassRecord {
+  std::string name, menu;
+  std::uint32_t style = 0;
+  bool icon = false, smallIcon = false, extended = false;
+};
+
 struct Process {
   std::uint64_t key = 0;  // unique per record, unlike pids
   pid_t pid = 0;
@@ -31,6 +38,7 @@ struct Process {
   std::int32_t announcedCode = 0;
   std::uint64_t requests = 0;
   HandleTable handles;
+  std::vector<ClassRecord> classes;
 
   Process() = default;
   Process(const Process &) = delete;

@@ -23,6 +23,7 @@ const Verb kVerbs[] = {
     {"wait-exit", "PID [--timeout S]", {{"timeout"}, false, false, 1, 1}, verb_wait_exit},
     {"ps", "", {{}, false, false, 0, 0}, verb_ps},
     {"windows", "", {{}, false, false, 0, 0}, verb_windows},
+    {"classes", "", {{}, false, false, 0, 0}, verb_classes},
     {"textout", "WINDOW", {{}, false, false, 1, 1}, verb_textout},
     {"screen", "WINDOW", {{}, false, false, 1, 1}, verb_screen},
     {"menu-state", "WINDOW", {{}, false, false, 1, 1}, verb_menu_state},
@@ -41,6 +42,7 @@ const Verb kVerbs[] = {
     {"display-mode", "W H BPP", {{}, false, false, 3, 3}, verb_display_mode},
     {"ddraw-held", "PID", {{}, false, false, 1, 1}, verb_ddraw_held},
     {"signal", "[--count N] video|monitor", {{"count"}, false, false, 1, 1}, verb_signal},
+    {"screenshot", "FILE.png [WINDOW]", {{}, false, false, 1, 2}, verb_screenshot},
 };
 
 int usage(const Verb *verb, const std::string &detail) {

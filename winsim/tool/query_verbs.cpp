@@ -31,6 +31,7 @@ std::uint32_t resolve_window(Connection &conn, const std::string &name) {
 
 int verb_ps(const Args &args) { return query("ps", args); }
 int verb_windows(const Args &args) { return query("windows", args); }
+int verb_classes(const Args &args) { return query("classes", args); }
 int verb_textout(const Args &args) { return query("textout", args); }
 int verb_screen(const Args &args) { return query("screen", args); }
 int verb_show(const Args &args) { return query("show", args); }

@@ -33,6 +33,7 @@ int verb_wait_exit(const Args &args);
 // query_verbs.cpp
 int verb_ps(const Args &args);
 int verb_windows(const Args &args);
+int verb_classes(const Args &args);
 int verb_textout(const Args &args);
 int verb_screen(const Args &args);
 int verb_show(const Args &args);
@@ -55,6 +56,9 @@ int verb_popups(const Args &args);
 
 // adapter_verbs.cpp
 int verb_signal(const Args &args);
+
+// screenshot_verbs.cpp
+int verb_screenshot(const Args &args);
 
 // ddraw_verbs.cpp
 int verb_display_mode(const Args &args);
