@@ -1,4 +1,5 @@
 // Pictures of the desktop with the helper running: files, sizes, and what key pixels show.
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -99,4 +100,34 @@ TEST_F(Screenshot, RefusalsAndBadUsage) {
   EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos) << describe(unwritable);
   EXPECT_EQ(run({"screenshot"}).status, 2);
   EXPECT_EQ(run({"screenshot", "a.png", kTitle, "extra"}).status, 2);
+}
+
+TEST_F(Screenshot, AboutBoxControlsSitWhereTheTemplatePutsThem) {
+  launch({binary("ostik"), "nolurk"});
+  waitIdle();
+  ASSERT_EQ(run({"key", kTitle, "alt+?"}).status, 0);
+  waitIdle();
+  // The About box's window rectangle, from the first line of `dialogs`.
+  std::vector<std::string> dialogs = lines("dialogs");
+  ASSERT_FALSE(dialogs.empty());
+  std::size_t at = dialogs[0].find("rect=");
+  ASSERT_NE(at, std::string::npos) << dialogs[0];
+  int left = 0, top = 0, right = 0, bottom = 0;
+  ASSERT_EQ(std::sscanf(dialogs[0].c_str() + at, "rect=%d,%d,%d,%d", &left, &top, &right, &bottom), 4);
+  auto desk = shoot({dir() + "/about.png"});
+  ASSERT_TRUE(desk);
+  using winsim::tool::pixel;
+  const int cx = left + 4, cy = top + 4 + 18;  // the client area
+  // OK is 132,2,32,14 in dialog units (2 x 2 pixels each): a default button at the top right.
+  EXPECT_EQ(pixel(*desk, cx + 264, cy + 4), winsim::tool::kBlack);
+  EXPECT_EQ(pixel(*desk, cx + 265, cy + 5), winsim::tool::kWhite);
+  EXPECT_EQ(pixel(*desk, cx + 268, cy + 8), winsim::tool::kFace);
+  EXPECT_EQ(pixel(*desk, cx + 327, cy + 31), winsim::tool::kBlack);
+  // The first black rule is 2,31,164,1: pixel rows 62 and 63, face above and below.
+  for (int x : {4, 160, 331}) {
+    EXPECT_EQ(pixel(*desk, cx + x, cy + 62), winsim::tool::kBlack) << x;
+    EXPECT_EQ(pixel(*desk, cx + x, cy + 63), winsim::tool::kBlack) << x;
+    EXPECT_EQ(pixel(*desk, cx + x, cy + 61), winsim::tool::kFace) << x;
+    EXPECT_EQ(pixel(*desk, cx + x, cy + 64), winsim::tool::kFace) << x;
+  }
 }

@@ -159,3 +159,70 @@ TEST_F(Render, CropKeepsTheRectangleAndBlacksOutWhatIsOffScreen) {
   EXPECT_EQ(pixel(edge, 0, 0), pixel(img, 790, 590));
   EXPECT_EQ(pixel(edge, 15, 15), kBlack);
 }
+
+TEST(Scene, RectLinesPlaceTheControlBeforeThem) {
+  Scene s = parsed(
+      "window 0x00010014 10 20 300 200 1 0 1 dialog About\n"
+      "control 1 button default OK\n"
+      "rect 264 4 328 32 16\n"
+      "control -1 static blackrect \n");
+  ASSERT_EQ(s.windows.size(), 1u);
+  const SceneControl &ok = s.windows[0].controls[0];
+  EXPECT_TRUE(ok.placed);
+  EXPECT_EQ(ok.left, 264);
+  EXPECT_EQ(ok.bottom, 32);
+  EXPECT_EQ(ok.font, 16);
+  EXPECT_FALSE(s.windows[0].controls[1].placed);
+  const char *bad[] = {
+      "window 0x10 0 0 9 9 1 0 1 dialog T\nrect 0 0 1 1 16\n",                       // no control yet
+      "window 0x10 0 0 9 9 1 0 1 dialog T\ncontrol 1 button - OK\nrect 0 0 1\n",     // too short
+      "window 0x10 0 0 9 9 1 0 1 dialog T\ncontrol 1 button - OK\nrect 5 0 1 1 16\n",  // left past right
+      "window 0x10 0 0 9 9 1 0 1 dialog T\ncontrol 1 button - OK\nrect 0 0 1 1 16\nrect 0 0 1 1 16\n",
+  };
+  for (const char *text : bad) EXPECT_FALSE(parse_scene(text)) << text;
+}
+
+// A dialog whose controls carry rectangles is painted from them, not from the flowing rule.
+TEST(RenderDialog, ControlsSitAtTheirRectangles) {
+  Scene scene = parsed(
+      "window 0x00010014 100 100 442 274 1 0 1 dialog About\n"
+      "control 1 button default,focus OK\n"
+      "rect 264 4 328 32 16\n"
+      "control -1 static blackrect \n"
+      "rect 4 62 332 64 16\n"
+      "control 402 static right 1.0\n"
+      "rect 212 20 246 36 14\n"
+      "control 400 static - WWWWWWWWWWWWWWWWWWWW\n"
+      "rect 60 100 100 116 14\n");
+  CellFont font = CellFont::blocks();
+  Image img = render_scene(scene, font);
+  const int cx = 100 + 4, cy = 100 + 4 + 18;  // the dialog's client area
+  auto ink = [&](int x, int y, int w, int h) {
+    for (int yy = y; yy < y + h; ++yy)
+      for (int xx = x; xx < x + w; ++xx)
+        if (pixel(img, xx, yy) != kFace) return true;
+    return false;
+  };
+  // OK: black default frame, raised edge, face inside, top right where its rectangle says.
+  EXPECT_EQ(pixel(img, cx + 264, cy + 4), kBlack);
+  EXPECT_EQ(pixel(img, cx + 327, cy + 31), kBlack);
+  EXPECT_EQ(pixel(img, cx + 265, cy + 5), kWhite);
+  EXPECT_EQ(pixel(img, cx + 268, cy + 8), kFace);
+  EXPECT_EQ(pixel(img, cx + 326, cy + 30), kBlack) << "inner dark edge of the bevel";
+  EXPECT_TRUE(ink(cx + 264 + 24, cy + 4 + 6, 16, 16)) << "the centred caption";
+  // Nothing where the flowing rule would have put the button: centred along the bottom.
+  EXPECT_FALSE(ink(cx + 171 - 37, cy + 152 - 33, 75, 23));
+  // The black rule: two rows, face above and below.
+  for (int x : {4, 168, 331}) {
+    EXPECT_EQ(pixel(img, cx + x, cy + 62), kBlack) << x;
+    EXPECT_EQ(pixel(img, cx + x, cy + 63), kBlack) << x;
+    EXPECT_EQ(pixel(img, cx + x, cy + 61), kFace) << x;
+    EXPECT_EQ(pixel(img, cx + x, cy + 64), kFace) << x;
+  }
+  // Right-aligned text hugs its right edge; the long text stops at its rectangle.
+  EXPECT_TRUE(ink(cx + 246 - 8, cy + 20, 8, 16));
+  EXPECT_FALSE(ink(cx + 212, cy + 20, 246 - 212 - 3 * 8, 16));
+  EXPECT_TRUE(ink(cx + 60, cy + 100, 40, 16));
+  EXPECT_FALSE(ink(cx + 100, cy + 100, 200, 16));
+  EXPECT_FALSE(ink(cx + 60, cy + 116, 40, 16)) << "a word wider than the control is cut, not wrapped";
+}

@@ -260,6 +260,7 @@ void publish_dialog(const Dialog &d) {
     req.texts.push_back(c.text);
     req.fonts.push_back(static_cast<std::uint32_t>(font_height(c.font)));
     req.flags.push_back(control_flags(d, c));
+    for (LONG v : {c.rect.left, c.rect.top, c.rect.right, c.rect.bottom}) req.rects.push_back(static_cast<std::uint32_t>(v));
   }
   call(req);
 }

@@ -24,9 +24,10 @@
   X(SetTitle,      IN(U32, hwnd) IN(STR, title)) \
   /* What `dialogs` shows of a dialog or message box of the caller (kind 0 dialog, 1 message */ \
   /* box), replaced whole at each change: per control its id (as a signed 16-bit value), */ \
-  /* class, text, font height and flags ("default focus icon ..."). */ \
+  /* class, text, font height and flags ("default focus icon ..."). rects: four per control, */ \
+  /* left top right bottom in pixels of the dialog's client area (signed values), or none. */ \
   X(DialogSet,     IN(U32, hwnd) IN(U32, owner) IN(U32, kind) IN(U32V, ids) IN(STRV, classes) \
-                   IN(STRV, texts) IN(U32V, fonts) IN(STRV, flags)) \
+                   IN(STRV, texts) IN(U32V, fonts) IN(STRV, flags) IN(U32V, rects)) \
   X(DialogGone,    IN(U32, hwnd)) \
   /* GDI objects, counted per process. */ \
   X(CreateFont,    IN(I32, height) IN(I32, width) IN(I32, weight) IN(U32, charset) \

@@ -61,9 +61,13 @@ std::string scene_text(Server &s) {
     if (w->menu) add_menu_items(out, "bar", s.menus, w->menu, false);
     add_rows(out, *w);
     if (dlg != s.ui.dialogs.end())
-      for (const auto &ctl : dlg->second.controls)
+      for (const auto &ctl : dlg->second.controls) {
         out += "control " + std::to_string(ctl.id) + " " + escape_text(ctl.className) + " " +
                flags_field(ctl.flags) + " " + escape_text(ctl.text) + "\n";
+        if (ctl.placed)
+          out += "rect " + std::to_string(ctl.left) + " " + std::to_string(ctl.top) + " " + std::to_string(ctl.right) +
+                 " " + std::to_string(ctl.bottom) + " " + std::to_string(ctl.font) + "\n";
+      }
   }
   for (const auto &[hwnd, t] : s.ui.tracked) {
     if (!s.conn(t.conn) || !s.windows.find(hwnd)) continue;

@@ -23,6 +23,8 @@ struct DialogControl {
   std::int32_t id = 0;
   std::string className, text, flags;
   std::uint32_t font = 0;  // height
+  bool placed = false;      // whether the client gave the rectangle below
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;  // in the dialog's client area
 };
 
 struct DialogRecord {

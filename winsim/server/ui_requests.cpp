@@ -117,11 +117,22 @@ void handle(Server &s, Conn &c, const proto::DialogSetReq &r) {
   Window *w = s.windows.find(r.hwnd);
   if (!w || w->owner != c.id()) return s.reply(c, w ? kErrAccessDenied : kErrInvalidWindow, proto::DialogSetRep{});
   std::size_t n = r.ids.size();
-  if (r.classes.size() != n || r.texts.size() != n || r.fonts.size() != n || r.flags.size() != n || r.kind > 1)
+  if (r.classes.size() != n || r.texts.size() != n || r.fonts.size() != n || r.flags.size() != n || r.kind > 1 ||
+      (!r.rects.empty() && r.rects.size() != 4 * n))
     return s.reply(c, kErrInvalidParameter, proto::DialogSetRep{});
   DialogRecord d{c.id(), r.owner, r.kind, {}};
-  for (std::size_t i = 0; i < n; ++i)
-    d.controls.push_back({static_cast<std::int16_t>(r.ids[i] & 0xFFFF), r.classes[i], r.texts[i], r.flags[i], r.fonts[i]});
+  auto at = [&r](std::size_t i) { return static_cast<std::int32_t>(r.rects[i]); };
+  for (std::size_t i = 0; i < n; ++i) {
+    DialogControl ctl{static_cast<std::int16_t>(r.ids[i] & 0xFFFF), r.classes[i], r.texts[i], r.flags[i], r.fonts[i]};
+    if (!r.rects.empty()) {
+      ctl.placed = true;
+      ctl.left = at(4 * i);
+      ctl.top = at(4 * i + 1);
+      ctl.right = at(4 * i + 2);
+      ctl.bottom = at(4 * i + 3);
+    }
+    d.controls.push_back(std::move(ctl));
+  }
   s.ui.dialogs[r.hwnd] = std::move(d);
   s.reply(c, 0, proto::DialogSetRep{});
 }

@@ -54,7 +54,9 @@ class Canvas {
 
   // Text in 8 x 16 cells from (x, y), clipped to [x, maxX). '&' marks the next letter when
   // `mnemonics`: it is dropped and that letter underlined.
-  int text(int x, int y, const std::string &s, Rgb c, int maxX = 1 << 30, bool mnemonics = false) {
+  // `cell` narrower than the font's cells squeezes each glyph to that advance.
+  int text(int x, int y, const std::string &s, Rgb c, int maxX = 1 << 30, bool mnemonics = false,
+           int cell = CellFont::kWidth) {
     bool underline = false;
     for (std::size_t i = 0; i < s.size(); ++i) {
       unsigned char ch = static_cast<unsigned char>(s[i]);
@@ -64,23 +66,23 @@ class Canvas {
       }
       if (mnemonics && ch == '&') ++i;
       if (ch == '\t') ch = ' ';
-      if (x + CellFont::kWidth > maxX) break;
-      glyph(x, y, ch, c);
-      if (underline) fill(x, y + 14, CellFont::kWidth - 1, 1, c);
+      if (x + cell > maxX) break;
+      glyph(x, y, ch, c, cell);
+      if (underline) fill(x, y + 14, cell - 1, 1, c);
       underline = false;
-      x += CellFont::kWidth;
+      x += cell;
     }
     return x;
   }
 
-  static int text_width(const std::string &s, bool mnemonics) {
+  static int text_width(const std::string &s, bool mnemonics, int cell = CellFont::kWidth) {
     int n = 0;
     for (std::size_t i = 0; i < s.size(); ++i) {
       if (mnemonics && s[i] == '&' && i + 1 < s.size() && s[i + 1] != '&') continue;
       if (mnemonics && s[i] == '&') ++i;
       ++n;
     }
-    return n * CellFont::kWidth;
+    return n * cell;
   }
 
  private:
@@ -91,11 +93,14 @@ class Canvas {
     img_.rgb[at + 2] = c.b;
   }
 
-  void glyph(int x, int y, unsigned char ch, Rgb c) {
+  void glyph(int x, int y, unsigned char ch, Rgb c, int cell) {
     const CellFont::Mask &mask = font_.mask(ch);
     for (int yy = 0; yy < CellFont::kHeight; ++yy)
-      for (int xx = 0; xx < CellFont::kWidth; ++xx) {
-        int a = mask[static_cast<std::size_t>(yy * CellFont::kWidth + xx)];
+      for (int xx = 0; xx < cell; ++xx) {
+        // A squeezed column keeps the strongest of the columns it covers, so no stroke drops out.
+        int a = 0;
+        for (int from = xx * CellFont::kWidth / cell; from < ((xx + 1) * CellFont::kWidth + cell - 1) / cell; ++from)
+          a = std::max<int>(a, mask[static_cast<std::size_t>(yy * CellFont::kWidth + from)]);
         int px = x + xx, py = y + yy;
         if (!a || px < clip_.x0 || py < clip_.y0 || px >= clip_.x1 || py >= clip_.y1) continue;
         Rgb under = pixel(img_, px, py);
@@ -137,9 +142,86 @@ bool is_button(const SceneControl &c) {
   return cls == "button";
 }
 
-// Controls carry no positions: an icon sits top left, texts flow in columns beside it, and
-// buttons sit centred along the bottom, as the desktop's dialogs and message boxes are laid out.
-void dialog_controls(Canvas &cv, const SceneWindow &w, int cx, int cy, int cw, int ch) {
+// "icon", or "icon=NAME" for a system icon.
+bool is_icon(const SceneControl &c) {
+  return std::any_of(c.flags.begin(), c.flags.end(), [](const std::string &f) { return f.rfind("icon", 0) == 0; });
+}
+
+// The one picture every icon gets: a small screen on its stand, 32 x 32 from (x, y).
+void icon_picture(Canvas &cv, int x, int y) {
+  cv.bevel(x, y, 32, 28);
+  cv.fill(x + 4, y + 4, 24, 18, kActiveCaption);
+  cv.fill(x + 8, y + 28, 16, 3, kShadow);
+}
+
+// Fonts smaller than the system font's 16 pixels are narrower too: the cell font is squeezed
+// to roughly the average advance such a proportional face has.
+int cell_width(int fontHeight) {
+  if (fontHeight <= 0 || fontHeight >= CellFont::kHeight) return CellFont::kWidth;
+  return std::max(4, (fontHeight * 3 + 3) / 7);
+}
+
+// A static control's text broken into lines: at line feeds, and between words where a line
+// would pass `width` pixels. A word wider than the control stays whole and is cut when drawn.
+std::vector<std::string> wrapped(const std::string &text, int width, int cell) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at <= text.size();) {
+    std::size_t end = std::min(text.find('\n', at), text.size());
+    std::string para = text.substr(at, end - at), line;
+    for (std::size_t p = 0; p < para.size();) {
+      std::size_t space = std::min(para.find(' ', p), para.size());
+      std::string word = para.substr(p, space - p);
+      std::string tried = line.empty() ? word : line + " " + word;
+      if (!line.empty() && Canvas::text_width(tried, true, cell) > width) {
+        lines.push_back(line);
+        line = word;
+      } else {
+        line = tried;
+      }
+      p = space + 1;
+    }
+    lines.push_back(line);
+    at = end + 1;
+  }
+  return lines;
+}
+
+// Each control at the rectangle the dialog manager gave it, cut to that rectangle.
+void placed_controls(Canvas &cv, const SceneWindow &w, int cx, int cy, int cw, int ch) {
+  for (const auto &c : w.controls) {
+    if (!c.placed) continue;
+    int x = cx + c.left, y = cy + c.top, width = c.right - c.left, height = c.bottom - c.top;
+    int x0 = std::max(x, cx), y0 = std::max(y, cy);
+    int x1 = std::min(x + width, cx + cw), y1 = std::min(y + height, cy + ch);
+    if (x1 <= x0 || y1 <= y0) continue;
+    cv.clip(x0, y0, x1 - x0, y1 - y0);
+    if (is_button(c)) {
+      // The default button's black frame is part of its rectangle.
+      int in = c.has("default") ? 1 : 0;
+      if (in) cv.fill(x, y, width, height, kBlack);
+      cv.bevel(x + in, y + in, width - 2 * in, height - 2 * in);
+      int tw = Canvas::text_width(c.text, true);
+      cv.text(x + (width - tw) / 2, y + (height - CellFont::kHeight) / 2, c.text, kBlack, x + width, true);
+    } else if (c.has("blackrect")) {
+      cv.fill(x, y, width, height, kBlack);
+    } else if (is_icon(c)) {
+      icon_picture(cv, x, y);
+    } else {
+      int row = y, cell = cell_width(c.font);
+      for (const std::string &line : wrapped(c.text, width, cell)) {
+        int tw = Canvas::text_width(line, true, cell);
+        int tx = c.has("right") ? x + width - tw : c.has("center") ? x + (width - tw) / 2 : x;
+        cv.text(tx, row, line, kBlack, x + width, true, cell);
+        row += CellFont::kHeight;
+      }
+    }
+  }
+  cv.unclip();
+}
+
+// When controls carry no positions: an icon sits top left, texts flow in columns beside it,
+// and buttons sit centred along the bottom, as the desktop's dialogs and message boxes are laid out.
+void flowed_controls(Canvas &cv, const SceneWindow &w, int cx, int cy, int cw, int ch) {
   constexpr int bw = 75, bh = 23, gap = 8, lineStep = CellFont::kHeight + 2;
   std::vector<const SceneControl *> buttons;
   std::vector<std::string> lines;
@@ -149,8 +231,8 @@ void dialog_controls(Canvas &cv, const SceneWindow &w, int cx, int cy, int cw, i
       buttons.push_back(&c);
       continue;
     }
-    icon = icon || c.has("icon");
-    if (c.has("icon") || c.text.empty()) continue;
+    icon = icon || is_icon(c);
+    if (is_icon(c) || c.text.empty()) continue;
     for (std::size_t at = 0; at <= c.text.size();) {
       std::size_t end = std::min(c.text.find('\n', at), c.text.size());
       lines.push_back(c.text.substr(at, end - at));
@@ -158,11 +240,7 @@ void dialog_controls(Canvas &cv, const SceneWindow &w, int cx, int cy, int cw, i
     }
   }
   cv.clip(cx, cy, cw, ch);
-  if (icon) {
-    cv.bevel(cx + 12, cy + 12, 32, 28);
-    cv.fill(cx + 16, cy + 16, 24, 18, kActiveCaption);
-    cv.fill(cx + 20, cy + 40, 16, 3, kShadow);
-  }
+  if (icon) icon_picture(cv, cx + 12, cy + 12);
   int x0 = cx + (icon ? 56 : 12), top = cy + 12;
   int bottom = (buttons.empty() ? cy + ch : cy + ch - bh - 16);
   int perColumn = std::max(1, (bottom - top) / lineStep);
@@ -192,6 +270,12 @@ void dialog_controls(Canvas &cv, const SceneWindow &w, int cx, int cy, int cw, i
     }
   }
   cv.unclip();
+}
+
+void dialog_controls(Canvas &cv, const SceneWindow &w, int cx, int cy, int cw, int ch) {
+  bool placed = std::any_of(w.controls.begin(), w.controls.end(), [](const SceneControl &c) { return c.placed; });
+  if (placed) placed_controls(cv, w, cx, cy, cw, ch);
+  else flowed_controls(cv, w, cx, cy, cw, ch);
 }
 
 void window(Canvas &cv, const SceneWindow &w) {

@@ -94,7 +94,7 @@ std::optional<Scene> parse_scene(std::string_view text, std::string *error) {
         w.title = rest;
         scene.windows.push_back(std::move(w));
       }
-    } else if (scene.windows.empty() && (tag == "bar" || tag == "row" || tag == "control")) {
+    } else if (scene.windows.empty() && (tag == "bar" || tag == "row" || tag == "control" || tag == "rect")) {
       ok = false;
     } else if (tag == "bar") {
       scene.windows.back().bar.push_back(unescape_text(tail));
@@ -114,6 +114,11 @@ std::optional<Scene> parse_scene(std::string_view text, std::string *error) {
       }
       c.text = rest;
       if (ok) scene.windows.back().controls.push_back(std::move(c));
+    } else if (tag == "rect" && !scene.windows.back().controls.empty() && fields(tail, 5, f, rest)) {
+      SceneControl &c = scene.windows.back().controls.back();
+      ok = rest.empty() && !c.placed && to_i32(f[0], c.left) && to_i32(f[1], c.top) && to_i32(f[2], c.right) &&
+           to_i32(f[3], c.bottom) && to_i32(f[4], c.font) && c.left <= c.right && c.top <= c.bottom;
+      c.placed = ok;
     } else if (tag == "popup" && fields(tail, 2, f, rest)) {
       ScenePopup p;
       ok = to_i32(f[0], p.x) && to_i32(f[1], p.y) && rest.empty();

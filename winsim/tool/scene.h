@@ -13,6 +13,9 @@ struct SceneControl {
   std::int32_t id = 0;
   std::string className, text;
   std::vector<std::string> flags;  // "default", "icon", "blackrect" ...
+  // Where the control sits in the dialog's client area, when the desktop knows it.
+  bool placed = false;
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0, font = 0;
 
   bool has(const std::string &flag) const;
 };
