@@ -109,6 +109,12 @@ TEST_F(DriverLink, HealthyAdapterStartUpAndShutDown) {
                         "out=4e6f4556,c1f0a010,00000000,00000002,0000003c,00000000,00000000");
   EXPECT_EQ(escapes[4], "escape NoEM in=4e6f454d,c1f0a010,c1f0a020,00000002,0000003c,00000000,00000000 "
                         "out=4e6f454d,c1f0a010,c1f0a020,00000002,0000003c,00000001,00000000");
+  // Withdrawn first, then closed by the helper itself, not left to the end of the process.
+  std::vector<std::string> shutDown;
+  for (const auto &line : lines("log"))
+    if (line.rfind("escape N", 0) == 0 || line.rfind("event close", 0) == 0) shutDown.push_back(line.substr(0, 40));
+  EXPECT_EQ(shutDown, (std::vector<std::string>{escapes[3].substr(0, 40), escapes[4].substr(0, 40),
+                                                "event close " + kVideo1, "event close " + kMonitor1}));
   signal("video");
   EXPECT_TRUE(record("signal").empty()) << "the events were withdrawn and closed";
 }
@@ -152,6 +158,9 @@ TEST_F(DriverLink, NoScreenDeviceContext) {
   EXPECT_EQ(log[8], "All systems nominal.");
   close(pid);
   EXPECT_TRUE(record("escape").empty()) << "neither at start-up nor at shut-down";
+  EXPECT_EQ(record("event close"),
+            (std::vector<std::string>{"event close " + kVideo1, "event close " + kMonitor1}))
+      << "the events are closed all the same";
 }
 
 TEST_F(DriverLink, EventNumbering) {
@@ -210,6 +219,7 @@ TEST_F(DriverLink, MissingOrSilentVxDEndsStartUpBeforeAnyEscape) {
     EXPECT_EQ(std::vector<std::string>(vxd.begin() + seen, vxd.end()), c.record);
   }
   EXPECT_TRUE(record("escape").empty());
+  EXPECT_TRUE(record("event close").empty()) << "an early end leaves the events to the process's end";
 }
 
 TEST_F(DriverLink, TheLoopWakesOncePerSignalAndMergesSignalsWhileSet) {

@@ -1,4 +1,5 @@
 // Requests on kernel objects: events and handles.
+#include "common.h"
 #include "handlers.h"
 
 namespace winsim::server {
@@ -65,8 +66,12 @@ void handle(Server &s, Conn &c, const proto::EventOpReq &r) {
 }
 
 void handle(Server &s, Conn &c, const proto::CloseHandleReq &r) {
+  const Event *event = c.process ? c.process->handles.get(r.handle) : nullptr;
+  std::string name = event ? event->name : std::string();
   if (!c.process || !c.process->handles.close(r.handle))
     return s.reply(c, kErrInvalidHandle, proto::CloseHandleRep{});
+  // A named event closed on purpose, as against one that goes with its process.
+  if (!name.empty()) s.record.add("event close " + escape_text(name));
   s.reply(c, 0, proto::CloseHandleRep{});
 }
 
