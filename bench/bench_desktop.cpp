@@ -3,12 +3,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -98,39 +96,8 @@ int BenchDesktop::helperPid() {
 }
 
 Run BenchDesktop::run(std::vector<std::string> args) const {
-  Run r;
-  int out[2];
-  if (::pipe2(out, O_CLOEXEC) < 0) return r;
-  std::string program = binary("winsim");
   args.insert(args.begin(), "winsim");
-  std::vector<char *> argv;
-  for (auto &a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = ::fork();
-  if (pid == 0) {
-    int in = ::open("/dev/null", O_RDONLY);
-    if (in < 0 || ::dup2(in, 0) < 0 || ::dup2(out[1], 1) < 0) ::_exit(126);
-    ::execv(program.c_str(), argv.data());
-    ::_exit(127);
-  }
-  ::close(out[1]);
-  if (pid > 0) {
-    char buf[4096];
-    for (;;) {
-      ssize_t n = ::read(out[0], buf, sizeof buf);
-      if (n > 0)
-        r.out.append(buf, static_cast<std::size_t>(n));
-      else if (n == 0 || errno != EINTR)
-        break;
-    }
-  }
-  ::close(out[0]);
-  if (pid < 0) return r;
-  int wstatus = 0;
-  while (::waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
-  }
-  if (WIFEXITED(wstatus)) r.status = WEXITSTATUS(wstatus);
-  return r;
+  return run_command(binary("winsim"), std::move(args));
 }
 
 std::optional<std::string> BenchDesktop::output(std::vector<std::string> args) const {

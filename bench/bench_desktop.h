@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
-struct Run {
-  int status = -1;  // exit status, or -1 when the command did not exit normally
-  std::string out;
-};
+#include "command.h"
+
+using Run = Result;
 
 class BenchDesktop {
  public:

@@ -7,10 +7,7 @@
 #include <string>
 #include <vector>
 
-struct Result {
-  int status = -1;  // exit status, or -1 when the command did not exit normally
-  std::string out, err;
-};
+#include "command.h"
 
 class Desktop : public ::testing::Test {
  protected:
